@@ -1,0 +1,74 @@
+// A table decoded into memory, its cells in one text arena.
+#include "table.h"
+
+#include <limits>
+#include <stdexcept>
+
+namespace bearing {
+
+Table::Table(std::string name, std::vector<Column> columns)
+    : m_name(std::move(name)), m_columns(std::move(columns))
+{
+}
+
+int Table::findColumn(std::string_view name) const
+{
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (equalsIgnoringAsciiCase(m_columns[i].name, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::optional<std::string_view> Table::cell(std::size_t row, std::size_t column) const
+{
+    const Cell& c = m_cells[row * m_columns.size() + column];
+    if (c.length == kNull)
+        return std::nullopt;
+    return std::string_view(m_arena).substr(c.offset, c.length);
+}
+
+void Table::appendText(std::string_view text)
+{
+    if (m_arena.size() + text.size() >= std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("表的内容超过 4 GB，无法载入。");
+    Cell c{static_cast<std::uint32_t>(m_arena.size()), static_cast<std::uint32_t>(text.size())};
+    m_arena.append(text);
+    appendCell(c);
+}
+
+void Table::appendNull()
+{
+    appendCell(Cell{0, kNull});
+}
+
+void Table::appendCell(Cell cell)
+{
+    m_cells.push_back(cell);
+    if (m_columns.empty() || m_cells.size() % m_columns.size() == 0)
+        ++m_rowCount;
+}
+
+void Table::reserveRows(std::size_t rows)
+{
+    m_cells.reserve(rows * m_columns.size());
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+} // namespace bearing
