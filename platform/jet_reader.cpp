@@ -1,0 +1,413 @@
+// Reads Jet 4.0 tables through libmdb. libmdb finds the catalogue, the table
+// definitions and the pages a table owns; the rows are cracked with its
+// mdb_crack_row and the values decoded here, so that numbers get the engine's
+// text form and Null stays distinct from empty text.
+#include "platform/jet_reader.h"
+
+#include "platform/jet_page.h"
+#include "platform/jet_text.h"
+
+#include <mdbtools.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace bearing {
+
+namespace {
+
+using jet::get16;
+using jet::get32;
+using jet::kPageSize;
+
+constexpr std::uint32_t kRowOffsetMask = 0x1FFF;
+constexpr std::uint32_t kRowDeleted = 0x8000;
+constexpr std::uint32_t kRowOverflow = 0x4000;
+
+[[noreturn]] void corrupt(const std::string& what)
+{
+    throw JetFormatError("数据库文件已损坏：" + what);
+}
+
+// Checks what libmdb takes on trust from page 0: a Jet 4 header, 4 KB pages,
+// and no encryption (an encrypted file would be "decrypted" into garbage).
+void checkHeader(const std::vector<unsigned char>& image)
+{
+    if (image.size() < 3 * kPageSize)
+        throw JetFormatError("不是完整的 Jet 4.0 数据库文件：文件只有 " + std::to_string(image.size()) +
+                             " 字节。");
+    static constexpr char kJet[] = "standard jet";
+    bool jet = image[0] == 0 && image[1] == 1 && image[2] == 0 && image[3] == 0;
+    for (std::size_t i = 0; jet && i < 12; ++i) {
+        const auto c = static_cast<unsigned char>(image[4 + i]);
+        jet = (c | 0x20) == static_cast<unsigned char>(kJet[i]);
+    }
+    if (!jet)
+        throw JetFormatError("不是 Jet 数据库文件：文件开头没有 Jet 数据库的标志。");
+    const std::uint32_t version = get32(image.data(), 0x14);
+    if (version != 1)
+        throw JetFormatError("不是 Jet 4.0 数据库文件（版本号 " + std::to_string(version) + "）。");
+    if (image.size() % kPageSize != 0)
+        throw JetFormatError("数据库文件不完整：大小 " + std::to_string(image.size()) +
+                             " 字节不是整页，文件可能被截断。");
+    unsigned char block[jet::kHeaderCryptLength];
+    std::memcpy(block, image.data() + jet::kHeaderCryptOffset, sizeof block);
+    jet::rc4(jet::kHeaderKey.data(), jet::kHeaderKey.size(), block, sizeof block);
+    if (get32(block, 0x3E - jet::kHeaderCryptOffset) != 0)
+        throw JetFormatError("数据库文件已加密，无法读取。");
+    const unsigned char* catalogue = image.data() + 2 * kPageSize;
+    if (catalogue[0] != 0x02 || catalogue[1] != 0x01)
+        corrupt("第 2 页不是系统表 MSysObjects 的定义。");
+}
+
+ValueKind kindOf(int type)
+{
+    switch (type) {
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_MONEY:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_NUMERIC: return ValueKind::Number;
+    default: return ValueKind::Text;
+    }
+}
+
+std::string formatMoney(std::int64_t tenThousandths)
+{
+    const bool negative = tenThousandths < 0;
+    const std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
+                                     : static_cast<std::uint64_t>(tenThousandths);
+    std::string s = (negative ? "-" : "") + std::to_string(v / 10000);
+    std::string frac = std::to_string(10000 + v % 10000).substr(1);
+    while (!frac.empty() && frac.back() == '0')
+        frac.pop_back();
+    if (!frac.empty())
+        s += "." + frac;
+    return s;
+}
+
+// Days since 1899-12-30 with the time as the fraction; negative dates count
+// whole days back but the time forward, as the engine stores them.
+std::string formatDate(double oleDate)
+{
+    if (!std::isfinite(oleDate) || std::fabs(oleDate) > 3e6)
+        return formatDouble(oleDate);
+    double day = std::trunc(oleDate);
+    double frac = std::fabs(oleDate - day);
+    auto seconds = static_cast<long long>(std::llround(frac * 86400.0));
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        day += oleDate < 0 ? -1 : 1;
+    }
+    // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
+    long long z = static_cast<long long>(day) - 25569 + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    long long y = yoe + era * 400;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long d = doy - (153 * mp + 2) / 5 + 1;
+    const long long m = mp + (mp < 10 ? 3 : -9);
+    y += m <= 2;
+    char buf[96];
+    if (seconds == 0)
+        std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld", y, m, d);
+    else
+        std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, m, d,
+                      seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return buf;
+}
+
+std::string hex(const unsigned char* p, std::size_t n)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string s;
+    s.reserve(2 * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        s.push_back(kDigits[p[i] >> 4]);
+        s.push_back(kDigits[p[i] & 0xF]);
+    }
+    return s;
+}
+
+} // namespace
+
+struct JetDatabase::Handle {
+    MdbHandle* mdb = nullptr;
+    std::uint32_t pageCount = 0;
+
+    ~Handle()
+    {
+        if (mdb)
+            mdb_close(mdb);
+    }
+
+    void checkPage(std::uint32_t page, const char* what) const
+    {
+        if (page >= pageCount)
+            corrupt(std::string(what) + "指向第 " + std::to_string(page) + " 页，但文件只有 " +
+                    std::to_string(pageCount) + " 页，文件可能被截断。");
+    }
+
+    // Reads a long value's bytes from the page/row it points at.
+    std::string longValueRow(std::uint32_t pgRow, std::uint32_t& next, bool chained) const
+    {
+        checkPage(pgRow >> 8, "长文本");
+        void* buf = nullptr;
+        int start = 0;
+        std::size_t len = 0;
+        if (mdb_find_pg_row(mdb, static_cast<int>(pgRow), &buf, &start, &len) != 0)
+            corrupt("长文本的位置无效（第 " + std::to_string(pgRow >> 8) + " 页）。");
+        const auto* p = static_cast<const unsigned char*>(buf) + start;
+        if (!chained)
+            return std::string(reinterpret_cast<const char*>(p), len);
+        if (len < 4)
+            corrupt("长文本的链接无效（第 " + std::to_string(pgRow >> 8) + " 页）。");
+        next = get32(p, 0);
+        return std::string(reinterpret_cast<const char*>(p + 4), len - 4);
+    }
+
+    // The stored bytes of a memo from its 12-byte field in the row.
+    std::string memoBytes(const unsigned char* field, std::size_t size) const
+    {
+        if (size < 12)
+            corrupt("长文本字段太短。");
+        const std::uint32_t header = get32(field, 0);
+        const std::uint32_t length = header & 0x3FFFFFFF;
+        if (header & 0x80000000u)
+            return std::string(reinterpret_cast<const char*>(field + 12), std::min<std::size_t>(length, size - 12));
+        std::uint32_t next = 0;
+        if (header & 0x40000000u) {
+            std::string bytes = longValueRow(get32(field, 4), next, false);
+            if (bytes.size() > length)
+                bytes.resize(length);
+            return bytes;
+        }
+        std::string bytes;
+        std::uint32_t at = get32(field, 4);
+        // A chain longer than the file has pages must loop back on itself.
+        for (std::uint32_t hops = 0; at != 0 && bytes.size() < length; ++hops) {
+            if (hops > pageCount)
+                corrupt("长文本的链接形成了循环。");
+            bytes += longValueRow(at, next, true);
+            at = next;
+        }
+        if (bytes.size() > length)
+            bytes.resize(length);
+        return bytes;
+    }
+
+    void appendValue(Table& table, const MdbColumn& col, const MdbField& f, std::string& scratch) const
+    {
+        const auto* v = static_cast<const unsigned char*>(f.value);
+        if (col.col_type == MDB_BOOL) {
+            // A yes/no value lives in the Null mask itself and is never Null.
+            table.appendText(f.is_null ? "False" : "True");
+            return;
+        }
+        if (f.is_null || !v) {
+            table.appendNull();
+            return;
+        }
+        const auto size = static_cast<std::size_t>(f.siz);
+        auto needs = [&](std::size_t n) {
+            if (size < n)
+                corrupt(std::string("列“") + col.name + "”的值太短。");
+        };
+        switch (col.col_type) {
+        case MDB_BYTE:
+            needs(1);
+            table.appendText(std::to_string(v[0]));
+            return;
+        case MDB_INT:
+            needs(2);
+            table.appendText(std::to_string(static_cast<std::int16_t>(get16(v, 0))));
+            return;
+        case MDB_LONGINT:
+            needs(4);
+            table.appendText(std::to_string(static_cast<std::int32_t>(get32(v, 0))));
+            return;
+        case MDB_MONEY: {
+            needs(8);
+            const std::uint64_t raw = get32(v, 0) | (static_cast<std::uint64_t>(get32(v, 4)) << 32);
+            table.appendText(formatMoney(static_cast<std::int64_t>(raw)));
+            return;
+        }
+        case MDB_FLOAT: {
+            needs(4);
+            float x;
+            std::memcpy(&x, v, 4);
+            table.appendText(formatSingle(x));
+            return;
+        }
+        case MDB_DOUBLE:
+        case MDB_DATETIME: {
+            needs(8);
+            double x;
+            std::memcpy(&x, v, 8);
+            table.appendText(col.col_type == MDB_DOUBLE ? formatDouble(x) : formatDate(x));
+            return;
+        }
+        case MDB_TEXT:
+            scratch.clear();
+            appendJetTextAsUtf8(scratch, v, size);
+            table.appendText(scratch);
+            return;
+        case MDB_MEMO: {
+            const std::string bytes = memoBytes(v, size);
+            scratch.clear();
+            appendJetTextAsUtf8(scratch, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+            table.appendText(scratch);
+            return;
+        }
+        case MDB_BINARY:
+            table.appendText(hex(v, size));
+            return;
+        case MDB_OLE:
+            table.appendText("(OLE)");
+            return;
+        default: {
+            char* s = mdb_col_to_string(mdb, mdb->pg_buf, f.start, col.col_type, f.siz);
+            table.appendText(s ? s : "");
+            g_free(s);
+            return;
+        }
+        }
+    }
+
+    // Cracks row `row` of the page in mdb->pg_buf into `fields`; false for a
+    // deleted row. An overflow row points at the page/row holding its data.
+    bool crack(MdbTableDef* def, std::uint32_t page, int row, std::vector<MdbField>& fields,
+               std::uint32_t& pageOfFields) const
+    {
+        int start = 0;
+        std::size_t len = 0;
+        if (mdb_find_row(mdb, row, &start, &len) != 0 || len == 0)
+            corrupt("第 " + std::to_string(page) + " 页第 " + std::to_string(row) + " 行的位置无效。");
+        if (static_cast<std::uint32_t>(start) & kRowDeleted)
+            return false;
+        pageOfFields = page;
+        if (static_cast<std::uint32_t>(start) & kRowOverflow) {
+            if (len < 4)
+                corrupt("第 " + std::to_string(page) + " 页第 " + std::to_string(row) + " 行的转移指针无效。");
+            const std::uint32_t target = get32(mdb->pg_buf, static_cast<std::size_t>(start & kRowOffsetMask));
+            checkPage(target >> 8, "转移的行");
+            if (mdb_read_pg(mdb, target >> 8) != static_cast<ssize_t>(kPageSize))
+                corrupt("无法读取第 " + std::to_string(target >> 8) + " 页。");
+            pageOfFields = target >> 8;
+            if (mdb_find_row(mdb, static_cast<int>(target & 0xFF), &start, &len) != 0 || len == 0)
+                corrupt("转移的行位置无效（第 " + std::to_string(target >> 8) + " 页）。");
+        }
+        start &= static_cast<int>(kRowOffsetMask);
+        if (mdb_crack_row(def, start, len, fields.data()) < 0)
+            corrupt("第 " + std::to_string(pageOfFields) + " 页有一行无法解析。");
+        return true;
+    }
+
+    std::shared_ptr<const Table> read(MdbCatalogEntry* entry) const
+    {
+        checkPage(static_cast<std::uint32_t>(entry->table_pg), std::string(entry->object_name).append("的定义").c_str());
+        MdbTableDef* def = mdb_read_table(entry);
+        if (!def)
+            corrupt(std::string("表“") + entry->object_name + "”的定义无法读取。");
+        struct Free {
+            MdbTableDef* def;
+            ~Free() { mdb_free_tabledef(def); }
+        } freeDef{def};
+        if (!mdb_read_columns(def) || def->num_cols == 0)
+            corrupt(std::string("表“") + entry->object_name + "”没有列。");
+
+        std::vector<Column> columns;
+        std::vector<const MdbColumn*> cols;
+        for (unsigned i = 0; i < def->num_cols; ++i) {
+            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, i));
+            cols.push_back(col);
+            columns.push_back({col->name, kindOf(col->col_type)});
+        }
+        auto table = std::make_shared<Table>(entry->object_name, std::move(columns));
+        table->reserveRows(def->num_rows);
+
+        std::vector<MdbField> fields(def->num_cols);
+        std::string scratch;
+        std::uint32_t page = 0;
+        // Every page the table's usage map names, in file order; the map can
+        // claim pages beyond a truncated file, which is checked before reading.
+        for (;;) {
+            const gint32 next = mdb_map_find_next(mdb, def->usage_map, static_cast<unsigned>(def->map_sz), page);
+            if (next < 0)
+                corrupt(std::string("表“") + entry->object_name + "”的页面分配表无法识别。");
+            if (next == 0)
+                break;
+            if (static_cast<std::uint32_t>(next) <= page)
+                corrupt(std::string("表“") + entry->object_name + "”的页面分配表无效。");
+            page = static_cast<std::uint32_t>(next);
+            checkPage(page, (std::string("表“") + entry->object_name + "”的数据").c_str());
+            if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(kPageSize))
+                corrupt("无法读取第 " + std::to_string(page) + " 页。");
+            const unsigned char* pg = mdb->pg_buf;
+            if (pg[0] != 0x01 || get32(pg, 4) != static_cast<std::uint32_t>(entry->table_pg))
+                continue;
+            const std::uint32_t rows = get16(pg, 12);
+            if (jet::kDataPageHeader + 2 * rows > kPageSize)
+                corrupt("第 " + std::to_string(page) + " 页的行数无效。");
+            for (std::uint32_t r = 0; r < rows; ++r) {
+                if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(kPageSize))
+                    corrupt("无法读取第 " + std::to_string(page) + " 页。");
+                std::uint32_t fieldsPage = page;
+                if (!crack(def, page, static_cast<int>(r), fields, fieldsPage))
+                    continue;
+                for (unsigned c = 0; c < def->num_cols; ++c) {
+                    // A memo lookup swaps pages only in the alternate buffer,
+                    // so the cracked fields stay valid throughout the row.
+                    appendValue(*table, *cols[static_cast<unsigned>(fields[c].colnum)], fields[c], scratch);
+                }
+            }
+        }
+        return table;
+    }
+};
+
+JetDatabase::JetDatabase(std::vector<unsigned char> image)
+    : m_image(std::move(image)), m_handle(std::make_unique<Handle>())
+{
+    checkHeader(m_image);
+    m_handle->pageCount = static_cast<std::uint32_t>(m_image.size() / kPageSize);
+    m_handle->mdb = mdb_open_buffer(m_image.data(), m_image.size(), MDB_NOFLAGS);
+    if (!m_handle->mdb)
+        throw JetFormatError("无法打开数据库文件。");
+    if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE))
+        corrupt("系统表 MSysObjects 无法读取。");
+}
+
+JetDatabase::~JetDatabase() = default;
+
+std::vector<std::string> JetDatabase::tableNames() const
+{
+    std::vector<std::string> names;
+    MdbHandle* mdb = m_handle->mdb;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        const auto* entry = static_cast<const MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type == MDB_TABLE && !mdb_is_system_table(const_cast<MdbCatalogEntry*>(entry)))
+            names.emplace_back(entry->object_name);
+    }
+    return names;
+}
+
+std::shared_ptr<const Table> JetDatabase::readTable(std::string_view name) const
+{
+    MdbHandle* mdb = m_handle->mdb;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type == MDB_TABLE && equalsIgnoringAsciiCase(entry->object_name, name))
+            return m_handle->read(entry);
+    }
+    return nullptr;
+}
+
+} // namespace bearing

@@ -1,0 +1,207 @@
+// Jet 4 text encoding and the text form of numbers.
+#include "platform/jet_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace bearing {
+
+std::u16string utf8ToUtf16(std::string_view s)
+{
+    std::u16string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b0 = static_cast<unsigned char>(s[i]);
+        char32_t cp = 0;
+        std::size_t len = 0;
+        if (b0 < 0x80) {
+            cp = b0;
+            len = 1;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            cp = b0 & 0x1F;
+            len = 2;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            cp = b0 & 0x0F;
+            len = 3;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            cp = b0 & 0x07;
+            len = 4;
+        } else {
+            throw std::invalid_argument("invalid UTF-8");
+        }
+        if (i + len > s.size())
+            throw std::invalid_argument("invalid UTF-8");
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(s[i + k]);
+            if ((b & 0xC0) != 0x80)
+                throw std::invalid_argument("invalid UTF-8");
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            throw std::invalid_argument("invalid UTF-8");
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+static void appendCodePoint(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+void appendUtf16AsUtf8(std::string& out, const char16_t* u, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = u[i];
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && u[i + 1] >= 0xDC00 &&
+                   u[i + 1] <= 0xDFFF) {
+            appendCodePoint(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (u[i + 1] - 0xDC00));
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            appendCodePoint(out, 0xFFFD);
+        } else {
+            appendCodePoint(out, c);
+        }
+    }
+}
+
+static std::string plainUcs2(std::u16string_view text)
+{
+    std::string out;
+    out.resize(text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        out[2 * i] = static_cast<char>(text[i] & 0xFF);
+        out[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    return out;
+}
+
+std::string encodeJetText(std::u16string_view text, bool allowCompression)
+{
+    // Readers take a 00 byte as a mode switch wherever it appears, so a character
+    // whose low byte is 00 (U+0100, U+4E00 ...) cannot live in the compressed form.
+    bool compressible = allowCompression && !text.empty();
+    for (char16_t c : text) {
+        if ((c & 0xFF) == 0) {
+            compressible = false;
+            break;
+        }
+    }
+    if (compressible) {
+        std::string out = "\xFF\xFE";
+        bool compressedMode = true;
+        for (char16_t c : text) {
+            const bool narrow = c < 0x100;
+            if (narrow != compressedMode) {
+                out.push_back('\0');
+                compressedMode = narrow;
+            }
+            out.push_back(static_cast<char>(c & 0xFF));
+            if (!narrow)
+                out.push_back(static_cast<char>(c >> 8));
+        }
+        if (out.size() < text.size() * 2 || (!text.empty() && text.front() == 0xFEFF))
+            return out;
+    }
+    // Plain text that begins with U+FEFF would read back as the compressed
+    // form's FF FE prefix.
+    if (!text.empty() && text.front() == 0xFEFF)
+        throw std::invalid_argument("text starting with U+FEFF cannot be stored");
+    return plainUcs2(text);
+}
+
+void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n)
+{
+    if (n >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+        std::u16string units;
+        units.reserve(n);
+        bool compressedMode = true;
+        std::size_t i = 2;
+        while (i < n) {
+            if (b[i] == 0) {
+                compressedMode = !compressedMode;
+                ++i;
+            } else if (compressedMode) {
+                units.push_back(b[i]);
+                ++i;
+            } else if (i + 1 < n) {
+                units.push_back(static_cast<char16_t>(b[i] | (b[i + 1] << 8)));
+                i += 2;
+            } else {
+                break;
+            }
+        }
+        appendUtf16AsUtf8(out, units.data(), units.size());
+        return;
+    }
+    // Plain UCS-2; ASCII is by far the commonest content, so take it byte-wise.
+    std::size_t i = 0;
+    for (; i + 1 < n; i += 2) {
+        if (b[i + 1] != 0 || b[i] >= 0x80)
+            break;
+        out.push_back(static_cast<char>(b[i]));
+    }
+    if (i + 1 < n) {
+        std::u16string units;
+        units.reserve((n - i) / 2);
+        for (; i + 1 < n; i += 2)
+            units.push_back(static_cast<char16_t>(b[i] | (b[i + 1] << 8)));
+        appendUtf16AsUtf8(out, units.data(), units.size());
+    }
+}
+
+// printf's %g writes exponents as e-07 / e+16; the engine writes 1E-07 / 1E+16.
+static std::string formatSignificant(double value, int digits)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "Infinity" : "-Infinity";
+    if (value == 0)
+        return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*g", digits, value);
+    std::string s(buf);
+    if (auto e = s.find('e'); e != std::string::npos)
+        s[e] = 'E';
+    return s;
+}
+
+std::string formatDouble(double value)
+{
+    return formatSignificant(value, 15);
+}
+
+std::string formatSingle(float value)
+{
+    return formatSignificant(static_cast<double>(value), 7);
+}
+
+} // namespace bearing
