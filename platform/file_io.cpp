@@ -1,0 +1,105 @@
+// Whole-file reads and crash-safe whole-file writes over POSIX calls.
+#include "platform/file_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace bearing {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, int error)
+{
+    throw FileError(what + " \"" + path.string() + "\": " + std::strerror(error));
+}
+
+struct Fd {
+    int fd = -1;
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+std::vector<unsigned char> readWholeFile(const std::filesystem::path& path)
+{
+    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0)
+        fail("无法打开文件", path, errno);
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        fail("无法读取文件", path, errno);
+    if (S_ISDIR(st.st_mode))
+        fail("无法读取文件", path, EISDIR);
+    std::vector<unsigned char> bytes;
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == bytes.size())
+            bytes.resize(bytes.size() + 65536); // the file grew since fstat
+        const ssize_t n = ::read(f.fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("无法读取文件", path, errno);
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
+                         bool replace)
+{
+    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
+    std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+    Fd f{::mkostemp(temp.data(), O_CLOEXEC)};
+    if (f.fd < 0)
+        fail("无法创建临时文件", temp, errno);
+    bool done = false;
+    struct Cleanup {
+        const std::string& temp;
+        bool& done;
+        ~Cleanup()
+        {
+            if (!done)
+                ::unlink(temp.c_str());
+        }
+    } cleanup{temp, done};
+    ::fchmod(f.fd, 0644);
+    for (std::size_t written = 0; written < size;) {
+        const ssize_t n = ::write(f.fd, bytes + written, size - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("无法写入文件", path, errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fsync(f.fd) != 0)
+        fail("无法写入文件", path, errno);
+    if (replace) {
+        if (::rename(temp.c_str(), path.c_str()) != 0)
+            fail("无法写入文件", path, errno);
+    } else {
+        // link() refuses an existing target, so nothing placed there meanwhile is replaced.
+        if (::link(temp.c_str(), path.c_str()) != 0)
+            fail("无法创建文件", path, errno);
+        ::unlink(temp.c_str());
+    }
+    done = true;
+    Fd d{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (d.fd >= 0)
+        ::fsync(d.fd);
+}
+
+} // namespace bearing
