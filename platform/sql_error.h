@@ -1,0 +1,33 @@
+// The one error a statement can fail with: the user's message and where in the text it failed.
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace bearing {
+
+class StatementError : public std::runtime_error {
+  public:
+    StatementError(const std::string& message, std::size_t position)
+        : std::runtime_error(message), m_position(position) {}
+
+    // Byte offset into the statement where it failed (its size when it failed
+    // at the end; 0 when the failure belongs to no place in the text).
+    [[nodiscard]] std::size_t position() const { return m_position; }
+
+  private:
+    std::size_t m_position;
+};
+
+// The tail of an error message showing where the statement failed:
+// （在 "..." 附近） quoting the rest of that line from `position`, shortened,
+// or （在语句末尾） when only whitespace follows.
+[[nodiscard]] std::string describeNear(std::string_view statement, std::size_t position);
+
+// Throws StatementError with `message` followed by describeNear(statement, position).
+[[noreturn]] void failNear(std::string_view statement, std::size_t position,
+                           std::string_view message);
+
+} // namespace bearing

@@ -1,0 +1,261 @@
+// Binds a parsed statement to its table and evaluates the condition row by row.
+#include "sql_evaluator.h"
+
+#include "platform/row_order.h"
+#include "platform/sql_error.h"
+#include "platform/sql_parser.h"
+#include "platform/sql_text.h"
+
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace bearing {
+
+namespace {
+
+// SQL's three-valued logic: a comparison with Null is Unknown, which is why a
+// Null cell is matched neither by a condition nor by its negation.
+enum class Truth : std::uint8_t { False, True, Unknown };
+
+Truth truth(bool value) {
+    return value ? Truth::True : Truth::False;
+}
+
+// An operand with its column resolved and its literal prepared once, not once per row.
+struct BoundOperand {
+    bool isColumn = false;
+    std::size_t column = 0;
+    bool numeric = false; // a Number column or a number literal
+    std::string text;     // literal in its text form
+    std::u32string folded;
+    double number = 0;
+};
+
+struct BoundCondition {
+    Condition::Kind kind = Condition::Kind::Compare;
+    std::vector<BoundCondition> children;
+    CompareOp op = CompareOp::Equal;
+    BoundOperand left;
+    BoundOperand right;
+};
+
+// A number literal compared with text is compared through its Jet text form:
+// no trailing ".0", up to 15 significant digits, so 47.0 reads "47".
+std::string jetNumberText(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    for (char& c : text) {
+        if (c == 'e')
+            c = 'E';
+    }
+    return text;
+}
+
+std::optional<double> readNumber(std::string_view text) {
+    double value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+
+class Binder {
+  public:
+    Binder(std::string_view statement, const Table& table)
+        : m_statement(statement), m_table(table) {}
+
+    BoundCondition bind(const Condition& condition) const {
+        BoundCondition bound;
+        bound.kind = condition.kind;
+        bound.op = condition.op;
+        bound.children.reserve(condition.children.size());
+        for (const Condition& child : condition.children)
+            bound.children.push_back(bind(child));
+        if (condition.kind == Condition::Kind::Compare) {
+            bound.left = bind(condition.left);
+            bound.right = bind(condition.right);
+        }
+        return bound;
+    }
+
+    std::size_t column(std::string_view name, std::size_t position) const {
+        const int index = findColumnIgnoringCase(m_table, name);
+        if (index < 0)
+            failNear(m_statement, position, "找不到列 \"" + std::string(name) + "\"");
+        return static_cast<std::size_t>(index);
+    }
+
+  private:
+    BoundOperand bind(const Operand& operand) const {
+        BoundOperand bound;
+        switch (operand.kind) {
+        case Operand::Kind::Column:
+            bound.isColumn = true;
+            bound.column = column(operand.text, operand.position);
+            bound.numeric = m_table.columns()[bound.column].kind == ValueKind::Number;
+            return bound;
+        case Operand::Kind::Number:
+            bound.numeric = true;
+            bound.number = operand.number;
+            bound.text = jetNumberText(operand.number);
+            break;
+        case Operand::Kind::Text:
+            bound.text = operand.text;
+            break;
+        }
+        bound.folded = foldedCodePoints(bound.text);
+        return bound;
+    }
+
+    std::string_view m_statement;
+    const Table& m_table;
+};
+
+class Evaluator {
+  public:
+    explicit Evaluator(const Table& table) : m_table(table) {}
+
+    Truth evaluate(const BoundCondition& condition, std::size_t row) {
+        switch (condition.kind) {
+        case Condition::Kind::And: {
+            Truth result = Truth::True;
+            for (const BoundCondition& child : condition.children) {
+                const Truth t = evaluate(child, row);
+                if (t == Truth::False)
+                    return Truth::False;
+                if (t == Truth::Unknown)
+                    result = Truth::Unknown;
+            }
+            return result;
+        }
+        case Condition::Kind::Or: {
+            Truth result = Truth::False;
+            for (const BoundCondition& child : condition.children) {
+                const Truth t = evaluate(child, row);
+                if (t == Truth::True)
+                    return Truth::True;
+                if (t == Truth::Unknown)
+                    result = Truth::Unknown;
+            }
+            return result;
+        }
+        case Condition::Kind::Not: {
+            const Truth t = evaluate(condition.children.front(), row);
+            return t == Truth::Unknown ? t : truth(t == Truth::False);
+        }
+        case Condition::Kind::Compare:
+            return compare(condition, row);
+        }
+        return Truth::Unknown;
+    }
+
+  private:
+    std::optional<std::string_view> text(const BoundOperand& operand, std::size_t row) const {
+        if (operand.isColumn)
+            return m_table.cell(row, operand.column);
+        return std::string_view(operand.text);
+    }
+
+    // The operand's folded text; a cell is folded into `scratch`, reused from row to row.
+    static const std::u32string& folded(const BoundOperand& operand, std::string_view text,
+                                        std::u32string& scratch) {
+        if (!operand.isColumn)
+            return operand.folded;
+        foldInto(text, scratch);
+        return scratch;
+    }
+
+    static std::optional<double> number(const BoundOperand& operand, std::string_view text) {
+        if (!operand.isColumn)
+            return operand.number;
+        return readNumber(text);
+    }
+
+    Truth compare(const BoundCondition& condition, std::size_t row) {
+        const std::optional<std::string_view> left = text(condition.left, row);
+        const std::optional<std::string_view> right = text(condition.right, row);
+        if (!left || !right)
+            return Truth::Unknown;
+
+        if (condition.op == CompareOp::Like)
+            return truth(likeMatches(folded(condition.left, *left, m_leftScratch),
+                                     folded(condition.right, *right, m_rightScratch)));
+
+        int order = 0;
+        if (condition.left.numeric && condition.right.numeric) {
+            const std::optional<double> a = number(condition.left, *left);
+            const std::optional<double> b = number(condition.right, *right);
+            if (!a || !b)
+                return Truth::Unknown; // a Number cell that does not read as one
+            order = *a < *b ? -1 : (*b < *a ? 1 : 0);
+        } else {
+            order = folded(condition.left, *left, m_leftScratch)
+                        .compare(folded(condition.right, *right, m_rightScratch));
+        }
+
+        switch (condition.op) {
+        case CompareOp::Equal:
+            return truth(order == 0);
+        case CompareOp::NotEqual:
+            return truth(order != 0);
+        case CompareOp::Less:
+            return truth(order < 0);
+        case CompareOp::LessEqual:
+            return truth(order <= 0);
+        case CompareOp::Greater:
+            return truth(order > 0);
+        case CompareOp::GreaterEqual:
+            return truth(order >= 0);
+        case CompareOp::Like:
+            break;
+        }
+        return Truth::Unknown;
+    }
+
+    const Table& m_table;
+    std::u32string m_leftScratch;
+    std::u32string m_rightScratch;
+};
+
+} // namespace
+
+SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable) {
+    const SelectStatement parsed = parseStatement(statement);
+
+    SelectResult result;
+    result.table = resolveTable(parsed.table);
+    if (!result.table)
+        throw StatementError("找不到表 \"" + parsed.table + "\"", parsed.tablePosition);
+    const Table& table = *result.table;
+    if (table.rowCount() > std::numeric_limits<std::uint32_t>::max())
+        throw StatementError("表 \"" + parsed.table + "\" 的行数过多，无法查询", 0);
+
+    // Every name is resolved before the first row is looked at.
+    const Binder binder(statement, table);
+    std::optional<BoundCondition> where;
+    if (parsed.where)
+        where = binder.bind(*parsed.where);
+    std::optional<SortKey> order;
+    if (parsed.orderBy)
+        order = SortKey{binder.column(parsed.orderBy->column, parsed.orderBy->position),
+                        parsed.orderBy->descending ? SortDirection::Descending
+                                                   : SortDirection::Ascending};
+
+    if (!where)
+        result.rows.reserve(table.rowCount());
+    Evaluator evaluator(table);
+    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+        if (!where || evaluator.evaluate(*where, row) == Truth::True)
+            result.rows.push_back(static_cast<std::uint32_t>(row));
+    }
+    if (order)
+        orderRows(table, *order, result.rows);
+    return result;
+}
+
+} // namespace bearing

@@ -1,0 +1,38 @@
+// Text rules shared by the statement engine and row ordering: UTF-8 decoding and letter-case
+// folding.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace bearing {
+
+class Table;
+
+// The code point starting at `position`, which is moved past it. A malformed
+// or truncated sequence reads as U+FFFD and moves one byte on, so any bytes
+// decode without failing.
+[[nodiscard]] char32_t decodeUtf8(std::string_view text, std::size_t& position);
+
+// Unicode simple case folding of one code point ("Ä" and "ä" fold alike).
+[[nodiscard]] char32_t foldCase(char32_t c);
+
+// `text` case-folded, as code points (for matching) or as UTF-8 (whose byte
+// order is the folded code-point order, for sorting). foldInto reuses `out`'s
+// storage, for loops over many cells.
+void foldInto(std::string_view text, std::u32string& out);
+[[nodiscard]] std::u32string foldedCodePoints(std::string_view text);
+[[nodiscard]] std::string foldedUtf8(std::string_view text);
+
+// True when `a` and `b` are equal after case folding.
+[[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Whole-value LIKE over folded code points: "%" matches any run, including an
+// empty one, "_" exactly one code point; every other code point matches itself.
+[[nodiscard]] bool likeMatches(std::u32string_view value, std::u32string_view pattern);
+
+// Index of the column of `table` named `name` ignoring case, or -1.
+[[nodiscard]] int findColumnIgnoringCase(const Table& table, std::string_view name);
+
+} // namespace bearing
