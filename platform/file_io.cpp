@@ -102,4 +102,78 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
         ::fsync(d.fd);
 }
 
+bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to, bool sync)
+{
+    Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0)
+        return false;
+    if (::unlink(to.c_str()) != 0 && errno != ENOENT)
+        return false;
+    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)};
+    if (out.fd < 0)
+        return false;
+    bool ok = true;
+    std::vector<char> buf(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in.fd, buf.data(), buf.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out.fd, buf.data() + done, static_cast<std::size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            ok = w > 0;
+            done += w > 0 ? w : 0;
+        }
+        if (!ok)
+            break;
+    }
+    if (ok && sync)
+        ok = ::fsync(out.fd) == 0;
+    if (!ok)
+        ::unlink(to.c_str());
+    return ok;
+}
+
+bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size, bool sync)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+        return false;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    auto fail = [&](int error) -> bool {
+        throw FileError("Cannot open file \"" + full.string() + "\". " + std::strerror(error));
+    };
+    Fd f{::open(path.c_str(), O_WRONLY | O_CLOEXEC)};
+    if (f.fd < 0)
+        return fail(errno);
+    std::size_t written = 0;
+    while (written < size) {
+        const ssize_t n = ::pwrite(f.fd, bytes + written, size - written, static_cast<off_t>(written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(n < 0 ? errno : EIO);
+        written += static_cast<std::size_t>(n);
+    }
+    if (sync && ::fsync(f.fd) != 0)
+        return fail(errno);
+    return true;
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return false;
+    const std::filesystem::path dir = to.has_parent_path() ? to.parent_path() : ".";
+    Fd d{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (d.fd >= 0)
+        ::fsync(d.fd);
+    return true;
+}
+
 } // namespace bearing

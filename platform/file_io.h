@@ -26,4 +26,21 @@ public:
 void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
                          bool replace);
 
+// Copies `from` to a new file `to`: whatever `to` was is removed first, and
+// the new file is created exclusively, so neither a symbolic link nor a file
+// someone placed there is ever written through. With `sync`, the copy is on
+// disk when this returns. Returns false when the copy could not be made
+// complete (a partial copy is removed).
+[[nodiscard]] bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to, bool sync);
+
+// Opens an existing file for writing without truncating it, writes `size`
+// bytes at offset 0, optionally flushes it to disk, and closes it. Returns
+// false if the file does not exist; throws FileError with the message
+// `Cannot open file "<full path>". <system error text>` if it exists but
+// cannot be opened or written.
+bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size, bool sync);
+
+// Renames `from` over `to` in one step and makes the rename durable.
+[[nodiscard]] bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
 } // namespace bearing

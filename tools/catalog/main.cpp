@@ -2,6 +2,7 @@
 #include "tools/catalog/export_command.h"
 #include "tools/catalog/import_command.h"
 #include "tools/catalog/options.h"
+#include "tools/catalog/search_commands.h"
 
 #include <cstdio>
 #include <iostream>
@@ -32,8 +33,12 @@ int run(const CommandLine& command)
         runExport(*o, std::cout);
         return 0;
     }
-    std::cerr << "bearing-catalog: this command is not available yet\n";
-    return 2;
+    if (const auto* o = std::get_if<SqlOptions>(&command)) {
+        runSql(*o, std::cout, std::cerr);
+        return 0;
+    }
+    runQuery(std::get<QueryOptions>(command), std::cout, std::cerr);
+    return 0;
 }
 
 } // namespace

@@ -1,0 +1,118 @@
+// The catalogue connection.
+#include "platform/connection.h"
+
+#include "platform/file_io.h"
+#include "platform/file_signature.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace bearing {
+
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+std::string lowerAscii(std::string_view s)
+{
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return out;
+}
+
+constexpr std::string_view kJetProvider = "microsoft.jet.oledb.4.0";
+
+} // namespace
+
+std::string Connection::value(std::string_view key) const
+{
+    std::string_view rest = m_text;
+    while (!rest.empty()) {
+        const auto end = rest.find(';');
+        const std::string_view pair = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        const auto eq = pair.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        if (equalsIgnoringAsciiCase(trimmed(pair.substr(0, eq)), key))
+            return std::string(trimmed(pair.substr(eq + 1)));
+    }
+    return {};
+}
+
+std::string Connection::provider() const
+{
+    return value("provider");
+}
+
+std::string Connection::dataSource() const
+{
+    return value("data source");
+}
+
+void Connection::connect()
+{
+    if (m_database)
+        return;
+    if (lowerAscii(provider()) != kJetProvider)
+        throw ConnectionError("连接字符串中的数据提供程序“" + provider() + "”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。");
+    const std::string file = dataSource();
+    if (file.empty())
+        throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    if (!std::filesystem::exists(status))
+        throw ConnectionError("找不到数据库文件“" + file + "”。");
+    if (std::filesystem::is_directory(status))
+        throw ConnectionError("“" + file + "”是一个文件夹，不是数据库文件。");
+    std::vector<unsigned char> image;
+    try {
+        image = readWholeFile(file);
+    } catch (const FileError& e) {
+        throw ConnectionError(std::string("无法读取数据库文件：") + e.what());
+    }
+    if (image.size() >= kWorkingSignature.size() &&
+        std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), image.begin()))
+        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
+    if (image.size() < kWorkingSignature.size() ||
+        !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), image.begin()))
+        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
+    try {
+        m_database = std::make_unique<JetDatabase>(std::move(image));
+    } catch (const JetFormatError& e) {
+        throw ConnectionError("无法打开数据库文件“" + file + "”：" + e.what());
+    }
+}
+
+void Connection::disconnect()
+{
+    m_tables.clear();
+    m_database.reset();
+}
+
+std::shared_ptr<const Table> Connection::table(std::string_view name)
+{
+    if (!m_database)
+        throw ConnectionError("数据库连接没有打开。");
+    const std::string key = lowerAscii(name);
+    if (const auto it = m_tables.find(key); it != m_tables.end())
+        return it->second;
+    try {
+        auto t = m_database->readTable(name);
+        m_tables.emplace(key, t);
+        return t;
+    } catch (const JetFormatError& e) {
+        throw ConnectionError("无法读取数据库文件“" + dataSource() + "”：" + e.what());
+    }
+}
+
+} // namespace bearing

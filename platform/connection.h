@@ -1,0 +1,51 @@
+// The catalogue connection: a connection text naming the provider and the data
+// source, and the opened database behind it.
+#pragma once
+
+#include "platform/jet_reader.h"
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace bearing {
+
+// Connecting failed; the message says why, naming the file.
+class ConnectionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Connection {
+public:
+    void setConnectionText(std::string text) { m_text = std::move(text); }
+    [[nodiscard]] const std::string& connectionText() const { return m_text; }
+
+    // Values of the connection text's keys (matched ignoring case), without
+    // the spaces around them: "Data Source=bde.mdb ;" names "bde.mdb".
+    [[nodiscard]] std::string provider() const;
+    [[nodiscard]] std::string dataSource() const;
+
+    // Reads the data source in one go and opens it. The file must exist (it is
+    // never created) and carry the Jet signature in its first 16 bytes; a file
+    // at rest or with any other header is refused as the provider refuses an
+    // unrecognised format. Connecting an open connection does nothing.
+    void connect();
+    void disconnect();
+    [[nodiscard]] bool connected() const { return m_database != nullptr; }
+
+    // The table named `name` ignoring case, decoded once per connection;
+    // nullptr when there is none. Throws ConnectionError when not connected.
+    [[nodiscard]] std::shared_ptr<const Table> table(std::string_view name);
+
+private:
+    [[nodiscard]] std::string value(std::string_view key) const;
+
+    std::string m_text;
+    std::unique_ptr<JetDatabase> m_database;
+    std::map<std::string, std::shared_ptr<const Table>> m_tables;
+};
+
+} // namespace bearing

@@ -1,0 +1,49 @@
+// A search run: what the search command does, from the file guard to the
+// result caption, without any widget.
+#pragma once
+
+#include "platform/connection.h"
+#include "platform/result_set.h"
+#include "search/search_criteria.h"
+
+#include <string>
+
+namespace bearing {
+
+inline constexpr const char* kCatalogueFile = "bde.mdb";
+inline constexpr const char* kTemporaryFile = "temp.mdb";
+inline constexpr const char* kConnectionText =
+    "provider=Microsoft.Jet.OLEDB.4.0;Data Source=bde.mdb ;Persist Security Info=false";
+inline constexpr const char* kConnectionFailureText = "打开数据库出现致命的错误！！！";
+inline constexpr const char* kConnectionFailureTitle = "错误";
+
+// "轴承信息查询结果：" + count + "条记录相符".
+[[nodiscard]] std::string ResultCaption(std::size_t recordCount);
+
+// What a run needs from whoever shows it: the window, or the command line.
+class SearchRunView {
+public:
+    virtual ~SearchRunView() = default;
+    // Shown when connecting fails; the run goes on once it returns.
+    virtual void showConnectionFailure() = 0;
+    virtual void setResultCaption(const std::string& caption) = 0;
+};
+
+class SearchRun {
+public:
+    SearchRun(Connection& connection, ResultSet& resultSet, SearchRunView& view)
+        : m_connection(connection), m_resultSet(resultSet), m_view(view)
+    {
+    }
+
+    // Runs one search in the current directory. A failure ends the run where
+    // it happens and propagates with the message for the user.
+    void run(const SearchCriteria& criteria);
+
+private:
+    Connection& m_connection;
+    ResultSet& m_resultSet;
+    SearchRunView& m_view;
+};
+
+} // namespace bearing

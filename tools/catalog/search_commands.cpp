@@ -1,0 +1,85 @@
+// bearing-catalog sql and query.
+#include "tools/catalog/search_commands.h"
+
+#include "platform/connection.h"
+#include "platform/result_set.h"
+#include "search/catalogue.h"
+#include "search/search_run.h"
+#include "search/search_sql.h"
+#include "tools/catalog/csv_writer.h"
+
+namespace bearing::catalog {
+
+namespace {
+
+void printRows(const ResultSet& rs, const std::vector<std::size_t>& columns, std::ostream& out)
+{
+    CsvWriter csv(out);
+    std::vector<std::string> header;
+    for (std::size_t c : columns)
+        header.push_back(rs.table().columns()[c].name);
+    csv.writeHeader(header);
+    for (std::size_t r = 0; r < rs.recordCount(); ++r) {
+        for (std::size_t c : columns)
+            csv.writeField(rs.value(r, c));
+        csv.endRecord();
+    }
+    csv.flush();
+}
+
+class CommandLineView : public SearchRunView {
+public:
+    explicit CommandLineView(std::ostream& log) : m_log(log) {}
+    void showConnectionFailure() override
+    {
+        m_log << kConnectionFailureTitle << ": " << kConnectionFailureText << "\n";
+    }
+    void setResultCaption(const std::string& caption) override { m_caption = caption; }
+    const std::string& caption() const { return m_caption; }
+
+private:
+    std::ostream& m_log;
+    std::string m_caption;
+};
+
+} // namespace
+
+void runSql(const SqlOptions& o, std::ostream& out, std::ostream& log)
+{
+    Connection connection;
+    connection.setConnectionText("provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + o.database);
+    ResultSet rs(connection);
+    rs.setStatementLines({o.statement});
+    rs.open();
+    std::vector<std::size_t> columns(rs.table().columnCount());
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        columns[c] = c;
+    printRows(rs, columns, out);
+    log << rs.recordCount() << " records\n";
+}
+
+void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log)
+{
+    const SearchCriteria criteria{o.model, o.mode, o.outer, o.inner, o.height, o.brand, o.type};
+    if (o.printSql) {
+        out << joinStatementLines(BuildSearchSql(criteria));
+        return;
+    }
+    Connection connection;
+    ResultSet rs(connection);
+    CommandLineView view(log);
+    SearchRun(connection, rs, view).run(criteria);
+    if (!o.sort.empty())
+        rs.setSortExpression(o.sort);
+    std::vector<std::size_t> columns;
+    for (const auto& info : catalogue::kGridColumns) {
+        const int c = rs.table().findColumn(info.field);
+        if (c < 0)
+            throw std::runtime_error("表“" + rs.table().name() + "”中没有列“" + std::string(info.field) + "”。");
+        columns.push_back(static_cast<std::size_t>(c));
+    }
+    printRows(rs, columns, out);
+    log << view.caption() << "\n";
+}
+
+} // namespace bearing::catalog
