@@ -1,6 +1,7 @@
 // Binds a parsed statement to its table and evaluates the condition row by row.
 #include "sql_evaluator.h"
 
+#include "platform/jet_text.h"
 #include "platform/row_order.h"
 #include "platform/sql_error.h"
 #include "platform/sql_parser.h"
@@ -40,20 +41,6 @@ struct BoundCondition {
     BoundOperand left;
     BoundOperand right;
 };
-
-// A number literal compared with text is compared through its Jet text form:
-// no trailing ".0", up to 15 significant digits, so 47.0 reads "47".
-std::string jetNumberText(double value) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, result.ptr);
-    for (char& c : text) {
-        if (c == 'e')
-            c = 'E';
-    }
-    return text;
-}
 
 std::optional<double> readNumber(std::string_view text) {
     double value = 0;
@@ -102,7 +89,7 @@ class Binder {
         case Operand::Kind::Number:
             bound.numeric = true;
             bound.number = operand.number;
-            bound.text = jetNumberText(operand.number);
+            bound.text = formatDouble(operand.number);
             break;
         case Operand::Kind::Text:
             bound.text = operand.text;
