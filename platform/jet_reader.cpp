@@ -381,7 +381,11 @@ JetDatabase::JetDatabase(std::vector<unsigned char> image)
     m_handle->mdb = mdb_open_buffer(m_image.data(), m_image.size(), MDB_NOFLAGS);
     if (!m_handle->mdb)
         throw JetFormatError("无法打开数据库文件。");
-    if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE))
+    // libmdb reads the catalogue through its usage map and silently finds
+    // nothing when that map lies beyond a truncated file.
+    const std::uint32_t catalogueMap = get32(m_image.data() + 2 * kPageSize, 55) >> 8;
+    m_handle->checkPage(catalogueMap, "系统表 MSysObjects 的页面分配表");
+    if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE) || m_handle->mdb->num_catalog == 0)
         corrupt("系统表 MSysObjects 无法读取。");
 }
 
