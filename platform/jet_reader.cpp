@@ -312,7 +312,8 @@ struct JetDatabase::Handle {
 
     std::shared_ptr<const Table> read(MdbCatalogEntry* entry) const
     {
-        checkPage(static_cast<std::uint32_t>(entry->table_pg), std::string(entry->object_name).append("的定义").c_str());
+        checkPage(static_cast<std::uint32_t>(entry->table_pg),
+                  (std::string("表“") + entry->object_name + "”的定义").c_str());
         MdbTableDef* def = mdb_read_table(entry);
         if (!def)
             corrupt(std::string("表“") + entry->object_name + "”的定义无法读取。");
