@@ -1,0 +1,21 @@
+// Title-click sorting of the result set.
+#include "search/sort_state.h"
+
+namespace bearing {
+
+SortStep SortState::clicked(std::string_view field) const {
+    const std::string ascending = std::string(field) + " ASC";
+    if (m_expression == ascending)
+        return {std::string(field) + " DESC", kDescendingMarker};
+    return {ascending, kAscendingMarker};
+}
+
+std::string SortState::withoutMarker(std::string_view title) {
+    for (const std::string_view marker : {kAscendingMarker, kDescendingMarker}) {
+        if (title.starts_with(marker))
+            return std::string(title.substr(marker.size()));
+    }
+    return std::string(title);
+}
+
+} // namespace bearing

@@ -1,0 +1,49 @@
+// SortState: the next sort expression and title marker after a title click, and marker removal.
+#include "search/sort_state.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace bearing;
+
+namespace {
+
+struct ClickCase {
+    const char* current;
+    const char* field;
+    const char* expression;
+    std::string_view marker;
+};
+
+class SortStateClick : public testing::TestWithParam<ClickCase> {};
+
+TEST_P(SortStateClick, givesNextExpressionAndMarker) {
+    const ClickCase& c = GetParam();
+    const SortStep step = SortState(c.current).clicked(c.field);
+    EXPECT_EQ(step.expression, c.expression);
+    EXPECT_EQ(step.marker, c.marker);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SortStateClick,
+    testing::Values(ClickCase{"", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"WJIN ASC", "WJIN", "WJIN DESC", kDescendingMarker},
+                    ClickCase{"WJIN DESC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"WJIN ASC", "NJIN", "NJIN ASC", kAscendingMarker},
+                    ClickCase{"NJIN DESC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    // The comparison is exact: another spelling of the same order is not it.
+                    ClickCase{"wjin ASC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"WJIN  ASC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"WJIN ASC ", "WJIN", "WJIN ASC", kAscendingMarker}));
+
+TEST(SortStateMarker, removesOnlyOneLeadingMarker) {
+    EXPECT_EQ(SortState::withoutMarker("▲内径"), "内径");
+    EXPECT_EQ(SortState::withoutMarker("▼外径"), "外径");
+    EXPECT_EQ(SortState::withoutMarker("▲▼高度"), "▼高度");
+    EXPECT_EQ(SortState::withoutMarker("高度▲"), "高度▲");
+    EXPECT_EQ(SortState::withoutMarker("新型号"), "新型号");
+    EXPECT_EQ(SortState::withoutMarker(""), "");
+}
+
+} // namespace
