@@ -1,0 +1,33 @@
+// The general error report's text: when a full stop is appended to the failure's message.
+#include "app/error_report.h"
+
+#include <gtest/gtest.h>
+
+using namespace bearing;
+
+namespace {
+
+struct TextCase {
+    const char* message;
+    const char* shown;
+};
+
+class ErrorReportTextTest : public testing::TestWithParam<TextCase> {};
+
+TEST_P(ErrorReportTextTest, appendsFullStopAfterCharactersAboveIt) {
+    const TextCase& c = GetParam();
+    EXPECT_EQ(ErrorReportText(QString::fromUtf8(c.message)).toStdString(), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ErrorReportTextTest,
+    testing::Values(
+        TextCase{"", ""}, TextCase{"找不到数据库文件“bde.mdb”。", "找不到数据库文件“bde.mdb”。."},
+        TextCase{"no such column", "no such column."},
+        TextCase{"already stopped.", "already stopped."},
+        // '-' (45) and '/' (47) sit either side of the full stop's code.
+        TextCase{"ends in a dash -", "ends in a dash -"},
+        TextCase{"ends in a slash /", "ends in a slash /."}, TextCase{"count: 0", "count: 0."},
+        TextCase{"trailing space ", "trailing space "}, TextCase{"错误！！！", "错误！！！."}));
+
+} // namespace
