@@ -1,0 +1,166 @@
+// Fixture catalogues, a recording view and a scratch current directory shared by the search run tests.
+#pragma once
+
+#include "platform/connection.h"
+#include "platform/file_io.h"
+#include "platform/file_signature.h"
+#include "platform/jet_writer.h"
+#include "platform/result_set.h"
+#include "search/search_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace bearing::search_test {
+
+namespace fs = std::filesystem;
+
+using Bytes = std::vector<unsigned char>;
+
+struct Bearing {
+    std::string newNo;
+    std::string oldNo;
+    std::string dzao;
+    double outer;
+    double inner;
+    double height;
+    std::string type;
+};
+
+inline const std::vector<Bearing>& sampleBearings()
+{
+    static const std::vector<Bearing> rows{
+        {"6205", "205", "FAG 6205", 52, 25, 15, "深沟球轴承 0类"},
+        {"6204-2RS", "180204", "NSK 6204DDU", 47, 20, 14, "深沟球轴承 0类"},
+        {"NU204", "2204", "SKF NU204", 47, 20, 14, "圆柱滚子轴承 2类"},
+        {"6204", "204", "SKF 6204", 47, 20, 14, "深沟球轴承 0类"},
+        {"30204", "7204", "TIMKEN 30204", 47, 20, 15.25, "圆锥滚子轴承 7类"},
+    };
+    return rows;
+}
+
+inline Bytes catalogueFile(const std::vector<Bearing>& rows, FileSignature signature)
+{
+    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
+                                   {"oldNO", JetColumnType::Text},
+                                   {"DZAO", JetColumnType::Text},
+                                   {"WJIN", JetColumnType::Double},
+                                   {"NJIN", JetColumnType::Double},
+                                   {"GDU", JetColumnType::Double},
+                                   {"BTYPE", JetColumnType::Text}});
+    for (const auto& r : rows)
+        writer.addRow({r.newNo, r.oldNo, r.dzao, r.outer, r.inner, r.height, r.type});
+    return writer.finish(signature);
+}
+
+inline void writeBytes(const fs::path& path, const Bytes& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+inline Bytes head(const Bytes& bytes)
+{
+    return Bytes(bytes.begin(), bytes.begin() + std::min<std::size_t>(16, bytes.size()));
+}
+
+inline Bytes tail(const Bytes& bytes)
+{
+    return Bytes(bytes.begin() + std::min<std::size_t>(16, bytes.size()), bytes.end());
+}
+
+inline Bytes signature(FileSignature s)
+{
+    const auto& b = signatureBytes(s);
+    return Bytes(b.begin(), b.end());
+}
+
+inline bool present(const fs::path& p)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(p, ec));
+}
+
+inline SearchCriteria byNewModel(std::string text)
+{
+    SearchCriteria c;
+    c.modelText = std::move(text);
+    c.searchMode = 1;
+    return c;
+}
+
+// One column of the loaded rows, in result order; "<null>" for Null.
+inline std::vector<std::string> columnOf(const ResultSet& rs, const char* field)
+{
+    const int c = rs.table().findColumn(field);
+    EXPECT_GE(c, 0) << field;
+    std::vector<std::string> out;
+    for (std::size_t r = 0; c >= 0 && r < rs.recordCount(); ++r) {
+        const auto v = rs.value(r, static_cast<std::size_t>(c));
+        out.push_back(v ? std::string(*v) : "<null>");
+    }
+    return out;
+}
+
+class RecordingView : public SearchRunView {
+public:
+    void showConnectionFailure() override { ++failureBoxes; }
+    void setResultCaption(const std::string& caption) override { captions.push_back(caption); }
+
+    int failureBoxes = 0;
+    std::vector<std::string> captions;
+};
+
+// A scratch directory that is the current directory for the test's duration.
+class ScratchDirectory {
+public:
+    ScratchDirectory()
+    {
+        std::string pattern = (fs::temp_directory_path() / "search_run_XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
+        m_path = pattern;
+    }
+    ~ScratchDirectory()
+    {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    [[nodiscard]] const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+class SearchRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_oldCwd = fs::current_path();
+        fs::current_path(m_dir.path());
+    }
+    void TearDown() override { fs::current_path(m_oldCwd); }
+
+    void run(const SearchCriteria& criteria) { SearchRun(m_connection, m_resultSet, m_view).run(criteria); }
+
+    ScratchDirectory m_dir;
+    fs::path m_oldCwd;
+    Connection m_connection;
+    ResultSet m_resultSet{m_connection};
+    RecordingView m_view;
+};
+
+} // namespace bearing::search_test
