@@ -59,15 +59,8 @@ std::string Connection::dataSource() const
     return value("data source");
 }
 
-void Connection::connect()
+std::vector<unsigned char> Connection::readCatalogue(const std::string& file) const
 {
-    if (m_database)
-        return;
-    if (lowerAscii(provider()) != kJetProvider)
-        throw ConnectionError("连接字符串中的数据提供程序“" + provider() + "”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。");
-    const std::string file = dataSource();
-    if (file.empty())
-        throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (!std::filesystem::exists(status))
@@ -86,29 +79,81 @@ void Connection::connect()
     if (image.size() < kWorkingSignature.size() ||
         !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), image.begin()))
         throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
+    return image;
+}
+
+void Connection::openDatabase(std::vector<unsigned char> image)
+{
     try {
         m_database = std::make_unique<JetDatabase>(std::move(image));
     } catch (const JetFormatError& e) {
-        throw ConnectionError("无法打开数据库文件“" + file + "”：" + e.what());
+        throw ConnectionError("无法打开数据库文件“" + dataSource() + "”：" + e.what());
     }
+}
+
+namespace {
+
+// The last content any connection decoded; one is enough, since the program
+// only ever searches its one catalogue.
+std::shared_ptr<Connection::DecodedContent>& lastDecoded()
+{
+    static std::shared_ptr<Connection::DecodedContent> content;
+    return content;
+}
+
+} // namespace
+
+void Connection::connect()
+{
+    if (m_connected)
+        return;
+    if (lowerAscii(provider()) != kJetProvider)
+        throw ConnectionError("连接字符串中的数据提供程序“" + provider() + "”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。");
+    const std::string file = dataSource();
+    if (file.empty())
+        throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
+    std::vector<unsigned char> image = readCatalogue(file);
+    // The signature is left out: the guard changes it on every search.
+    const ContentKey key = contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size());
+    auto& last = lastDecoded();
+    if (!last || !(last->key == key)) {
+        openDatabase(std::move(image));
+        last = std::make_shared<DecodedContent>();
+        last->key = key;
+    }
+    m_key = key;
+    m_content = last;
+    m_connected = true;
 }
 
 void Connection::disconnect()
 {
-    m_tables.clear();
+    m_connected = false;
     m_database.reset();
+    m_content.reset();
 }
 
 std::shared_ptr<const Table> Connection::table(std::string_view name)
 {
-    if (!m_database)
+    if (!m_connected)
         throw ConnectionError("数据库连接没有打开。");
     const std::string key = lowerAscii(name);
-    if (const auto it = m_tables.find(key); it != m_tables.end())
+    if (const auto it = m_content->tables.find(key); it != m_content->tables.end())
         return it->second;
+    if (!m_database) {
+        // This content was opened before but not this table: read the file
+        // again, and make sure it still is the content connected to.
+        std::vector<unsigned char> image = readCatalogue(dataSource());
+        if (!(contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size()) == m_key))
+            throw ConnectionError("数据库文件“" + dataSource() + "”在连接之后被修改了，请重新查询。");
+        openDatabase(std::move(image));
+    }
     try {
         auto t = m_database->readTable(name);
-        m_tables.emplace(key, t);
+        m_content->tables.emplace(key, t);
+        // The file image is not needed once its table is decoded; a search
+        // naming another table reads the file again.
+        m_database.reset();
         return t;
     } catch (const JetFormatError& e) {
         throw ConnectionError("无法读取数据库文件“" + dataSource() + "”：" + e.what());

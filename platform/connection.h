@@ -2,6 +2,7 @@
 // source, and the opened database behind it.
 #pragma once
 
+#include "platform/content_key.h"
 #include "platform/jet_reader.h"
 
 #include <map>
@@ -34,18 +35,31 @@ public:
     // unrecognised format. Connecting an open connection does nothing.
     void connect();
     void disconnect();
-    [[nodiscard]] bool connected() const { return m_database != nullptr; }
+    [[nodiscard]] bool connected() const { return m_connected; }
 
-    // The table named `name` ignoring case, decoded once per connection;
-    // nullptr when there is none. Throws ConnectionError when not connected.
+    // The table named `name` ignoring case; nullptr when there is none. Throws
+    // ConnectionError when not connected. Tables are decoded once per file
+    // content: a search on the same content again (the catalogue is rewritten
+    // by every search, but only its first 16 bytes change) reuses them.
     [[nodiscard]] std::shared_ptr<const Table> table(std::string_view name);
+
+    // Decoded tables of the content last connected to, shared by every
+    // connection in the process.
+    struct DecodedContent {
+        ContentKey key;
+        std::map<std::string, std::shared_ptr<const Table>> tables;
+    };
 
 private:
     [[nodiscard]] std::string value(std::string_view key) const;
+    [[nodiscard]] std::vector<unsigned char> readCatalogue(const std::string& file) const;
+    void openDatabase(std::vector<unsigned char> image);
 
     std::string m_text;
-    std::unique_ptr<JetDatabase> m_database;
-    std::map<std::string, std::shared_ptr<const Table>> m_tables;
+    bool m_connected = false;
+    ContentKey m_key;
+    std::unique_ptr<JetDatabase> m_database; // only while a table may still need decoding
+    std::shared_ptr<DecodedContent> m_content;
 };
 
 } // namespace bearing

@@ -112,7 +112,33 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
     Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)};
     if (out.fd < 0)
         return false;
+    struct stat st {};
+    if (::fstat(in.fd, &st) != 0) {
+        ::unlink(to.c_str());
+        return false;
+    }
+    // The copy keeps the original's permissions, so renaming it over the
+    // catalogue later leaves them as they were.
+    ::fchmod(out.fd, st.st_mode & 07777);
+    if (::geteuid() == 0)
+        (void)::fchown(out.fd, st.st_uid, st.st_gid);
     bool ok = true;
+    // In-kernel copy first: no trip through user memory.
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in.fd, nullptr, out.fd, nullptr, std::size_t{1} << 30, 0);
+        if (n > 0)
+            continue;
+        if (n == 0) {
+            if (sync && ::fsync(out.fd) != 0)
+                ok = false;
+            if (!ok)
+                ::unlink(to.c_str());
+            return ok;
+        }
+        if (errno == EINTR)
+            continue;
+        break; // not supported here: copy through a buffer from where it stopped
+    }
     std::vector<char> buf(1 << 20);
     for (;;) {
         const ssize_t n = ::read(in.fd, buf.data(), buf.size());

@@ -1,6 +1,7 @@
 // Jet 4 text encoding and the text form of numbers.
 #include "platform/jet_text.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -139,41 +140,77 @@ std::string encodeJetText(std::u16string_view text, bool allowCompression)
 
 void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n)
 {
+    // Decoded straight into UTF-8, a character at a time: catalogue text is
+    // mostly ASCII, which passes through as single bytes.
+    auto unit = [&](char16_t c, auto next) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            return;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            char16_t low = 0;
+            if (next(low)) {
+                if (low >= 0xDC00 && low <= 0xDFFF) {
+                    appendCodePoint(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (low - 0xDC00));
+                    return;
+                }
+                // A lone high surrogate: replace it, keep what followed.
+                appendCodePoint(out, 0xFFFD);
+                appendCodePoint(out, low >= 0xD800 && low <= 0xDFFF ? 0xFFFD : low);
+                return;
+            }
+            appendCodePoint(out, 0xFFFD);
+            return;
+        }
+        appendCodePoint(out, c >= 0xDC00 && c <= 0xDFFF ? 0xFFFD : c);
+    };
+    out.reserve(out.size() + n + n / 2);
     if (n >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-        std::u16string units;
-        units.reserve(n);
         bool compressedMode = true;
         std::size_t i = 2;
+        // Reads the next character without consuming a mode switch, for a
+        // surrogate's second half.
+        auto next = [&](char16_t& low) {
+            if (i < n && b[i] != 0 && compressedMode) {
+                low = b[i++];
+                return true;
+            }
+            if (i + 1 < n && b[i] != 0 && !compressedMode) {
+                low = static_cast<char16_t>(b[i] | (b[i + 1] << 8));
+                i += 2;
+                return true;
+            }
+            return false;
+        };
         while (i < n) {
             if (b[i] == 0) {
                 compressedMode = !compressedMode;
                 ++i;
             } else if (compressedMode) {
-                units.push_back(b[i]);
-                ++i;
+                unit(b[i++], next);
             } else if (i + 1 < n) {
-                units.push_back(static_cast<char16_t>(b[i] | (b[i + 1] << 8)));
+                const auto c = static_cast<char16_t>(b[i] | (b[i + 1] << 8));
                 i += 2;
+                unit(c, next);
             } else {
                 break;
             }
         }
-        appendUtf16AsUtf8(out, units.data(), units.size());
         return;
     }
-    // Plain UCS-2; ASCII is by far the commonest content, so take it byte-wise.
     std::size_t i = 0;
-    for (; i + 1 < n; i += 2) {
-        if (b[i + 1] != 0 || b[i] >= 0x80)
-            break;
-        out.push_back(static_cast<char>(b[i]));
-    }
-    if (i + 1 < n) {
-        std::u16string units;
-        units.reserve((n - i) / 2);
-        for (; i + 1 < n; i += 2)
-            units.push_back(static_cast<char16_t>(b[i] | (b[i + 1] << 8)));
-        appendUtf16AsUtf8(out, units.data(), units.size());
+    auto next = [&](char16_t& low) {
+        if (i + 1 < n) {
+            low = static_cast<char16_t>(b[i] | (b[i + 1] << 8));
+            i += 2;
+            return true;
+        }
+        return false;
+    };
+    while (i + 1 < n) {
+        const auto c = static_cast<char16_t>(b[i] | (b[i + 1] << 8));
+        i += 2;
+        unit(c, next);
     }
 }
 
@@ -186,9 +223,12 @@ static std::string formatSignificant(double value, int digits)
         return value > 0 ? "Infinity" : "-Infinity";
     if (value == 0)
         return "0";
+    // Catalogue dimensions are mostly whole numbers: skip the general formatter.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return std::to_string(static_cast<long long>(value));
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*g", digits, value);
-    std::string s(buf);
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+    std::string s(buf, result.ptr);
     if (auto e = s.find('e'); e != std::string::npos)
         s[e] = 'E';
     return s;

@@ -40,6 +40,26 @@ void sortEntries(std::vector<Entry<Key>>& entries, SortDirection direction,
         rows[i] = entries[i].row;
 }
 
+// Folded text as bytes: an ASCII cell is used where it lies and lowered while
+// comparing; other cells are folded once into UTF-8, whose byte order is the
+// code-point order. Lowering is a no-op on folded text, so both compare alike.
+struct FoldedKey {
+    std::string_view text;
+    bool operator<(const FoldedKey& other) const {
+        const std::size_t n = std::min(text.size(), other.text.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto a = lowerByte(static_cast<unsigned char>(text[i]));
+            const auto b = lowerByte(static_cast<unsigned char>(other.text[i]));
+            if (a != b)
+                return a < b;
+        }
+        return text.size() < other.text.size();
+    }
+    static unsigned char lowerByte(unsigned char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+    }
+};
+
 std::optional<double> numberKey(std::optional<std::string_view> cell) {
     if (!cell)
         return std::nullopt;
@@ -66,14 +86,39 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
             entries.push_back({numberKey(table.cell(row, key.column)), row});
         sortEntries(entries, key.direction, rows);
     } else {
-        std::vector<Entry<std::string>> entries;
+        std::size_t foldedCount = 0;
+        for (std::uint32_t row : rows) {
+            const std::optional<std::string_view> cell = table.cell(row, key.column);
+            foldedCount += cell && !isAscii(*cell);
+        }
+        std::vector<std::string> folded;
+        folded.reserve(foldedCount); // never reallocates, so views into it stay valid
+        std::vector<Entry<FoldedKey>> entries;
         entries.reserve(rows.size());
         for (std::uint32_t row : rows) {
             const std::optional<std::string_view> cell = table.cell(row, key.column);
-            entries.push_back({cell ? std::optional(foldedUtf8(*cell)) : std::nullopt, row});
+            if (!cell) {
+                entries.push_back({std::nullopt, row});
+            } else if (isAscii(*cell)) {
+                entries.push_back({FoldedKey{*cell}, row});
+            } else {
+                folded.push_back(foldedUtf8(*cell));
+                entries.push_back({FoldedKey{folded.back()}, row});
+            }
         }
         sortEntries(entries, key.direction, rows);
     }
+}
+
+const std::vector<std::uint32_t>& tableOrder(const Table& table, SortKey key) {
+    const std::size_t slot = key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
+    if (const auto* order = table.cachedOrder(slot))
+        return *order;
+    std::vector<std::uint32_t> rows(table.rowCount());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = static_cast<std::uint32_t>(i);
+    orderRows(table, key, rows);
+    return table.storeOrder(slot, std::move(rows));
 }
 
 SortKey parseSortExpression(const Table& table, std::string_view expression) {

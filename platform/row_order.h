@@ -28,6 +28,10 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
 // space, then ASC or DESC. Anything else throws StatementError with a message
 // quoting the expression. An empty expression is not one: it means statement
 // order, which the caller restores itself.
+// Every row of the table in the order `key` gives (ties in table order),
+// computed on first use and kept with the table.
+[[nodiscard]] const std::vector<std::uint32_t>& tableOrder(const Table& table, SortKey key);
+
 [[nodiscard]] SortKey parseSortExpression(const Table& table, std::string_view expression);
 
 } // namespace bearing

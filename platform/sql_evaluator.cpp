@@ -31,6 +31,7 @@ struct BoundOperand {
     bool numeric = false; // a Number column or a number literal
     std::string text;     // literal in its text form
     std::u32string folded;
+    std::optional<std::string> asciiFolded; // the literal lowered, when it is ASCII
     double number = 0;
 };
 
@@ -96,6 +97,8 @@ class Binder {
             break;
         }
         bound.folded = foldedCodePoints(bound.text);
+        if (isAscii(bound.text))
+            bound.asciiFolded = asciiLowered(bound.text);
         return bound;
     }
 
@@ -169,9 +172,14 @@ class Evaluator {
         if (!left || !right)
             return Truth::Unknown;
 
+        // Model numbers and dimensions are nearly always ASCII: compare them
+        // without decoding or folding into scratch buffers.
+        const bool asciiPair = condition.left.isColumn && condition.right.asciiFolded &&
+                               !(condition.left.numeric && condition.right.numeric) && isAscii(*left);
         if (condition.op == CompareOp::Like)
-            return truth(likeMatches(folded(condition.left, *left, m_leftScratch),
-                                     folded(condition.right, *right, m_rightScratch)));
+            return truth(asciiPair ? likeMatchesAscii(*left, *condition.right.asciiFolded)
+                                   : likeMatches(folded(condition.left, *left, m_leftScratch),
+                                                 folded(condition.right, *right, m_rightScratch)));
 
         int order = 0;
         if (condition.left.numeric && condition.right.numeric) {
@@ -180,6 +188,8 @@ class Evaluator {
             if (!a || !b)
                 return Truth::Unknown; // a Number cell that does not read as one
             order = *a < *b ? -1 : (*b < *a ? 1 : 0);
+        } else if (asciiPair) {
+            order = compareAsciiIgnoringCase(*left, *condition.right.asciiFolded);
         } else {
             order = folded(condition.left, *left, m_leftScratch)
                         .compare(folded(condition.right, *right, m_rightScratch));
@@ -236,12 +246,28 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     if (!where)
         result.rows.reserve(table.rowCount());
     Evaluator evaluator(table);
-    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+    auto take = [&](std::uint32_t row) {
         if (!where || evaluator.evaluate(*where, row) == Truth::True)
-            result.rows.push_back(static_cast<std::uint32_t>(row));
+            result.rows.push_back(row);
+    };
+    // Filtering the table's kept order yields the rows already ordered, with
+    // ties in table order exactly as sorting the matches would give them.
+    if (order && !where) {
+        result.rows = tableOrder(table, *order);
+    } else if (order) {
+        // Conditions are evaluated in table order, which walks memory
+        // sequentially; the kept order then picks the matches.
+        std::vector<std::uint8_t> matches(table.rowCount());
+        for (std::size_t row = 0; row < table.rowCount(); ++row)
+            matches[row] = evaluator.evaluate(*where, row) == Truth::True;
+        for (std::uint32_t row : tableOrder(table, *order)) {
+            if (matches[row])
+                result.rows.push_back(row);
+        }
+    } else {
+        for (std::size_t row = 0; row < table.rowCount(); ++row)
+            take(static_cast<std::uint32_t>(row));
     }
-    if (order)
-        orderRows(table, *order, result.rows);
     return result;
 }
 

@@ -179,4 +179,57 @@ int findColumnIgnoringCase(const Table& table, std::string_view name) {
     return -1;
 }
 
+bool isAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+std::string asciiLowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool likeMatchesAscii(std::string_view value, std::string_view pattern) {
+    // The same greedy match as likeMatches, byte by byte.
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t v = 0;
+    std::size_t p = 0;
+    std::size_t lastAny = kNone;
+    std::size_t resumeAt = 0;
+    while (v < value.size()) {
+        const char c = static_cast<char>(foldAscii(static_cast<unsigned char>(value[v])));
+        if (p < pattern.size() && pattern[p] == '%') {
+            lastAny = p++;
+            resumeAt = v;
+        } else if (p < pattern.size() && (pattern[p] == '_' || pattern[p] == c)) {
+            ++p;
+            ++v;
+        } else if (lastAny != kNone) {
+            p = lastAny + 1;
+            v = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '%')
+        ++p;
+    return p == pattern.size();
+}
+
+int compareAsciiIgnoringCase(std::string_view value, std::string_view lowered) {
+    const std::size_t n = std::min(value.size(), lowered.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto a = static_cast<unsigned char>(foldAscii(static_cast<unsigned char>(value[i])));
+        const auto b = static_cast<unsigned char>(lowered[i]);
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return value.size() < lowered.size() ? -1 : (value.size() > lowered.size() ? 1 : 0);
+}
+
 } // namespace bearing

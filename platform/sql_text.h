@@ -33,6 +33,15 @@ void foldInto(std::string_view text, std::u32string& out);
 [[nodiscard]] bool likeMatches(std::u32string_view value, std::u32string_view pattern);
 
 // Index of the column of `table` named `name` ignoring case, or -1.
+// Fast paths for the common case of text without any byte above 0x7F, where
+// folding is ASCII lower-casing and every byte is one character.
+[[nodiscard]] bool isAscii(std::string_view text);
+[[nodiscard]] std::string asciiLowered(std::string_view text);
+// `pattern` already lowered; same rules as likeMatches.
+[[nodiscard]] bool likeMatchesAscii(std::string_view value, std::string_view pattern);
+// <0, 0, >0 as the folded forms compare; `lowered` already lowered.
+[[nodiscard]] int compareAsciiIgnoringCase(std::string_view value, std::string_view lowered);
+
 [[nodiscard]] int findColumnIgnoringCase(const Table& table, std::string_view name);
 
 } // namespace bearing

@@ -20,14 +20,6 @@ int Table::findColumn(std::string_view name) const
     return -1;
 }
 
-std::optional<std::string_view> Table::cell(std::size_t row, std::size_t column) const
-{
-    const Cell& c = m_cells[row * m_columns.size() + column];
-    if (c.length == kNull)
-        return std::nullopt;
-    return std::string_view(m_arena).substr(c.offset, c.length);
-}
-
 void Table::appendText(std::string_view text)
 {
     if (m_arena.size() + text.size() >= std::numeric_limits<std::uint32_t>::max())
@@ -52,6 +44,17 @@ void Table::appendCell(Cell cell)
 void Table::reserveRows(std::size_t rows)
 {
     m_cells.reserve(rows * m_columns.size());
+}
+
+const std::vector<std::uint32_t>* Table::cachedOrder(std::size_t key) const
+{
+    const auto it = m_orders.find(key);
+    return it == m_orders.end() ? nullptr : &it->second;
+}
+
+const std::vector<std::uint32_t>& Table::storeOrder(std::size_t key, std::vector<std::uint32_t> order) const
+{
+    return m_orders[key] = std::move(order);
 }
 
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +33,13 @@ public:
     [[nodiscard]] int findColumn(std::string_view name) const;
 
     // The cell's Jet text form; std::nullopt for Null (distinct from empty text).
-    [[nodiscard]] std::optional<std::string_view> cell(std::size_t row, std::size_t column) const;
+    [[nodiscard]] std::optional<std::string_view> cell(std::size_t row, std::size_t column) const
+    {
+        const Cell& c = m_cells[row * m_columns.size() + column];
+        if (c.length == kNull)
+            return std::nullopt;
+        return std::string_view(m_arena.data() + c.offset, c.length);
+    }
 
     // Rows are appended cell by cell, left to right; a row is complete after
     // columnCount() cells.
@@ -40,6 +47,12 @@ public:
     void appendNull();
 
     void reserveRows(std::size_t rows);
+
+    // Orders of all rows computed once and kept with the table, because a
+    // decoded table serves every later search on the same file. `key` names
+    // the order (its meaning is the caller's); nullptr until stored.
+    [[nodiscard]] const std::vector<std::uint32_t>* cachedOrder(std::size_t key) const;
+    const std::vector<std::uint32_t>& storeOrder(std::size_t key, std::vector<std::uint32_t> order) const;
 
 private:
     struct Cell {
@@ -55,6 +68,7 @@ private:
     std::string m_arena;
     std::vector<Cell> m_cells;
     std::size_t m_rowCount = 0;
+    mutable std::map<std::size_t, std::vector<std::uint32_t>> m_orders;
 };
 
 // True when `a` and `b` are equal ignoring ASCII letter case.

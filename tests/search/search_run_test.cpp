@@ -50,6 +50,20 @@ TEST_F(SearchRunTest, CatalogueInEitherStateIsSearchedAndLeftAtRest)
     }
 }
 
+TEST_F(SearchRunTest, SealedCatalogueKeepsItsPermissions)
+{
+    // The sealed copy replaces the catalogue by a rename, so it must carry the
+    // catalogue's mode, not that of a new file.
+    writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
+    fs::permissions(kCatalogueFile, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    run(byNewModel("6204"));
+
+    EXPECT_EQ(fs::status(kCatalogueFile).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(head(readWholeFile(kCatalogueFile)), signature(FileSignature::AtRest));
+}
+
 TEST_F(SearchRunTest, RowsStayReadableAndNextRunReopensTheSealedFile)
 {
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
