@@ -413,10 +413,16 @@ JetWriter::JetWriter(std::string tableName, std::vector<JetColumnSpec> columns)
     for (const auto& s : m_state->specs) {
         DefColumn c{s.name, static_cast<std::uint8_t>(s.type), 0x02, 0, 0};
         switch (s.type) {
+        case JetColumnType::Boolean:
         case JetColumnType::Long:
+        case JetColumnType::Currency:
         case JetColumnType::Double:
+        case JetColumnType::DateTime:
             c.flags = 0x03;
             c.length = fixedSize(c.type);
+            break;
+        case JetColumnType::Binary:
+            c.length = 255;
             break;
         case JetColumnType::Text:
             c.miscFlags = 0x01;
@@ -467,12 +473,39 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
             return std::invalid_argument("value of the wrong kind for column \"" + spec.name + "\"");
         };
         switch (spec.type) {
+        case JetColumnType::Boolean: {
+            const auto* b = std::get_if<bool>(&v);
+            if (!b)
+                throw wrongKind();
+            // False is the cleared bit of the Null mask, exactly what Null writes.
+            if (!*b)
+                continue;
+            break;
+        }
         case JetColumnType::Long:
             if (!std::holds_alternative<std::int32_t>(v))
                 throw wrongKind();
             stored[i] = fixedLong(static_cast<std::uint32_t>(std::get<std::int32_t>(v)));
             break;
+        case JetColumnType::Currency: {
+            const auto* m = std::get_if<JetCurrency>(&v);
+            if (!m)
+                throw wrongKind();
+            const auto raw = static_cast<std::uint64_t>(m->tenThousandths);
+            stored[i] = fixedLong(static_cast<std::uint32_t>(raw)) + fixedLong(static_cast<std::uint32_t>(raw >> 32));
+            break;
+        }
+        case JetColumnType::Binary: {
+            const auto* b = std::get_if<JetBytes>(&v);
+            if (!b)
+                throw wrongKind();
+            if (b->bytes.size() > 255)
+                throw std::invalid_argument("more than 255 bytes for column \"" + spec.name + "\"");
+            stored[i].assign(b->bytes.begin(), b->bytes.end());
+            break;
+        }
         case JetColumnType::Double:
+        case JetColumnType::DateTime:
             if (const auto* d = std::get_if<double>(&v))
                 stored[i] = fixedDouble(*d);
             else if (const auto* l = std::get_if<std::int32_t>(&v))

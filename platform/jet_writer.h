@@ -12,10 +12,14 @@
 namespace bearing {
 
 enum class JetColumnType : std::uint8_t {
+    Boolean = 0x01,  // yes/no, held in the row's Null mask
     Long = 0x04,
+    Currency = 0x05, // ten-thousandths, 64 bits
     Double = 0x07,
-    Text = 0x0A, // up to 255 characters
-    Memo = 0x0C, // longer text
+    DateTime = 0x08, // days since 1899-12-30, the time as the fraction
+    Binary = 0x09,   // up to 255 bytes
+    Text = 0x0A,     // up to 255 characters
+    Memo = 0x0C,     // longer text
 };
 
 struct JetColumnSpec {
@@ -23,8 +27,18 @@ struct JetColumnSpec {
     JetColumnType type = JetColumnType::Text;
 };
 
-// One cell: Null, text (UTF-8, for Text and Memo), a Long or a Double.
-using JetValue = std::variant<std::monostate, std::string, std::int32_t, double>;
+struct JetCurrency {
+    std::int64_t tenThousandths = 0;
+};
+
+struct JetBytes {
+    std::vector<unsigned char> bytes;
+};
+
+// One cell: Null, text (UTF-8, for Text and Memo), a Long, a Double (also for
+// DateTime), a yes/no value, an amount of money or raw bytes. A Boolean column
+// has no Null: Null is written as false.
+using JetValue = std::variant<std::monostate, std::string, std::int32_t, double, bool, JetCurrency, JetBytes>;
 
 // Rows are added one by one; finish() returns the whole file image. Pages are
 // laid out the way the database's own engine lays out a freshly compacted file:

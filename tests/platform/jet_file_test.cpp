@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 using namespace bearing;
 
@@ -62,6 +63,64 @@ TEST(JetFile, ValuesSurviveWriteAndRead)
         for (std::size_t c = 0; c < expected[r].size(); ++c)
             EXPECT_EQ(cellText(*table, r, c), expected[r][c]) << "row " << r << " column " << c;
     EXPECT_EQ(db.readTable("nosuchtable"), nullptr);
+}
+
+TEST(JetFile, YesNoMoneyDateAndBinaryColumnsSurviveWriteAndRead)
+{
+    JetWriter writer("Odd", {{"Flag", JetColumnType::Boolean},
+                             {"Price", JetColumnType::Currency},
+                             {"Made", JetColumnType::DateTime},
+                             {"Blob", JetColumnType::Binary},
+                             {"Name", JetColumnType::Text}});
+    const JetBytes allBytes{{0x00, 0xFF, 0x10, 0x7F}};
+    std::string fullBlob;
+    for (int i = 0; i < 255; ++i)
+        fullBlob += "AB";
+    const struct {
+        std::vector<JetValue> values;
+        std::vector<std::string> expected;
+    } rows[] = {
+        {{true, JetCurrency{123456}, 44532.0, allBytes, std::string("a")}, {"True", "12.3456", "2021-12-02", "00FF107F", "a"}},
+        {{false, JetCurrency{-5}, 44532.5, JetBytes{}, std::string("b")}, {"False", "-0.0005", "2021-12-02 12:00:00", "", "b"}},
+        {{JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}}, {"False", "<NULL>", "<NULL>", "<NULL>", "<NULL>"}},
+        {{true, JetCurrency{std::numeric_limits<std::int64_t>::min()}, -1.25, JetBytes{std::vector<unsigned char>(255, 0xAB)}, std::string("")},
+         {"True", "-922337203685477.5808", "1899-12-29 06:00:00", fullBlob, ""}},
+        {{true, JetCurrency{std::numeric_limits<std::int64_t>::max()}, std::int32_t{0}, JetBytes{{0x01}}, std::string("e")},
+         {"True", "922337203685477.5807", "1899-12-30", "01", "e"}},
+    };
+    for (const auto& r : rows)
+        writer.addRow(r.values);
+    JetDatabase db(writer.finish(FileSignature::Working));
+    const auto table = db.readTable("Odd");
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->rowCount(), std::size(rows));
+    EXPECT_EQ(table->columns()[1].kind, ValueKind::Number);
+    EXPECT_EQ(table->columns()[2].kind, ValueKind::Text);
+    for (std::size_t r = 0; r < std::size(rows); ++r)
+        for (std::size_t c = 0; c < rows[r].expected.size(); ++c)
+            EXPECT_EQ(cellText(*table, r, c), rows[r].expected[c]) << "row " << r << " column " << c;
+}
+
+TEST(JetFile, WriterRejectsValuesOfTheWrongKindForTheNewerColumnTypes)
+{
+    JetWriter writer("T", {{"Flag", JetColumnType::Boolean},
+                           {"Price", JetColumnType::Currency},
+                           {"Made", JetColumnType::DateTime},
+                           {"Blob", JetColumnType::Binary}});
+    const std::vector<JetValue> good{true, JetCurrency{1}, 1.0, JetBytes{}};
+    for (std::size_t column = 0; column < good.size(); ++column) {
+        for (const JetValue& wrong : {JetValue{std::string("1")}, JetValue{JetBytes{{1}}}, JetValue{false}}) {
+            if (wrong.index() == good[column].index())
+                continue;
+            std::vector<JetValue> row = good;
+            row[column] = wrong;
+            EXPECT_THROW(writer.addRow(row), std::invalid_argument) << "column " << column << " kind " << wrong.index();
+        }
+    }
+    std::vector<JetValue> tooLong = good;
+    tooLong[3] = JetBytes{std::vector<unsigned char>(256, 1)};
+    EXPECT_THROW(writer.addRow(tooLong), std::invalid_argument);
+    EXPECT_EQ(writer.rowCount(), 0u);
 }
 
 TEST(JetFile, LargeTablesSpanManyPagesAndKeepRowOrder)
