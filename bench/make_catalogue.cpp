@@ -19,7 +19,6 @@
 
 namespace {
 
-using bearing::JetColumnSpec;
 using bearing::JetColumnType;
 using bearing::JetValue;
 
@@ -172,13 +171,15 @@ int main(int argc, char** argv)
 
     try {
         const std::vector<SeedRow> seed = readSeed(seedPath);
-        std::vector<JetColumnSpec> columns;
-        for (const char* name : {"newNO", "oldNO", "DZAO"})
-            columns.push_back({name, JetColumnType::Text});
-        for (const char* name : {"WJIN", "NJIN", "GDU"})
-            columns.push_back({name, JetColumnType::Double});
-        columns.push_back({"BTYPE", JetColumnType::Text});
-        bearing::JetWriter writer(std::string(bearing::catalogue::kTableName), columns);
+        // Dimensions as Double, as the sample catalogue is imported.
+        bearing::JetWriter writer(std::string(bearing::catalogue::kTableName),
+                                  {{"newNO", JetColumnType::Text},
+                                   {"oldNO", JetColumnType::Text},
+                                   {"DZAO", JetColumnType::Text},
+                                   {"WJIN", JetColumnType::Double},
+                                   {"NJIN", JetColumnType::Double},
+                                   {"GDU", JetColumnType::Double},
+                                   {"BTYPE", JetColumnType::Text}});
 
         std::vector<JetValue> values(kColumns);
         Variant variant;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
 #include <iostream>
 #include <string>
 #include <string_view>
