@@ -3,6 +3,13 @@
 
 #include "app/error_report.h"
 #include "app/result_grid_model.h"
+#include "browse/brands_page.h"
+#include "browse/charts.h"
+#include "browse/news_page.h"
+#include "browse/picture_page.h"
+#include "browse/vendor_link_panel.h"
+#include "browse/vendor_menu.h"
+#include "browse/vendor_page.h"
 #include "search/catalogue.h"
 #include "search/sort_state.h"
 
@@ -13,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -75,7 +83,8 @@ QLabel* statusPanel(QWidget* parent, const char* name, const char* caption, QFra
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<WebView> webBrowser)
+    : QMainWindow(parent), m_shell(std::move(shell)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setFont(windowFont(13));
@@ -91,12 +100,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     m_anchors->add(m_pageControl1, {0, 0, 794, 581}, AnchorAll);
     m_tabSheet1 = make<QWidget>(m_pageControl1, "TabSheet1");
     m_pageControl1->addTab(m_tabSheet1, QString::fromUtf8("轴承型号查询"));
-    m_pageControl1->addTab(make<QWidget>(m_pageControl1, "TabSheet2"),
-                           QString::fromUtf8("轴承品牌浏览"));
-    m_pageControl1->addTab(make<QWidget>(m_pageControl1, "TabSheet5"),
+    m_pageControl1->addTab(new BrandsPage(m_pageControl1), QString::fromUtf8("轴承品牌浏览"));
+    m_pageControl1->addTab(new PicturePage("TabSheet5", "Image3", kCategoriesChart, m_pageControl1),
                            QString::fromUtf8("轴承分类浏览"));
-    m_pageControl1->addTab(make<QWidget>(m_pageControl1, "TabSheet6"),
-                           QString::fromUtf8("最新动态"));
+    m_tabSheet6 =
+        new NewsPage(std::move(webBrowser), QUrl(QString::fromLatin1(kVendorPage)), m_pageControl1);
+    m_pageControl1->addTab(m_tabSheet6, QString::fromUtf8("最新动态"));
     m_pageControl1->setCurrentWidget(m_tabSheet1);
     m_tabSheet1->installEventFilter(this);
 
@@ -104,10 +113,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildResultPages(m_tabSheet1);
     buildStatusRow(m_client);
     buildTabOrder();
+    new VendorMenu(menuBar(), *m_shell, this);
 
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     resize(sizeHint());
     move(desktop.center() - rect().center());
+    FormCreate();
 }
 
 TForm1::~TForm1() {
@@ -202,6 +213,7 @@ void TForm1::buildStatusRow(QWidget* client) {
     m_anchors->add(panel2, {256, 584, 334, 20}, AnchorLeft | AnchorRight | AnchorBottom);
     auto* panel3 = statusPanel(client, "Panel3", " http://www.example.com", QFrame::Sunken);
     panel3->setCursor(Qt::PointingHandCursor);
+    new VendorLinkPanel(panel3, *m_shell);
     m_anchors->add(panel3, {596, 584, 194, 20}, AnchorRight | AnchorBottom);
 }
 
@@ -210,6 +222,10 @@ void TForm1::buildTabOrder() {
                            m_comboBox2, m_bitBtn1, m_pageControl2, m_bitBtn2, m_comboBox3};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm1::FormCreate() {
+    m_tabSheet6->load();
 }
 
 void TForm1::FormResize() {

@@ -2,11 +2,15 @@
 #pragma once
 
 #include "app/anchors.h"
+#include "browse/desktop_shell.h"
+#include "browse/engine_web_view.h"
 #include "platform/connection.h"
 #include "platform/result_set.h"
 #include "search/search_run.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -17,14 +21,20 @@ class QTableView;
 
 namespace bearing {
 
+class NewsPage;
 class ResultGridModel;
 
 inline constexpr const char* kWindowCaption = "轴承型号查询V2.01";
 
 class TForm1 : public QMainWindow, private SearchRunView {
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // `shell` opens the vendor links, `webBrowser` shows the news page.
+    explicit TForm1(QWidget* parent = nullptr,
+                    std::unique_ptr<Shell> shell = std::make_unique<DesktopShell>(),
+                    std::unique_ptr<WebView> webBrowser = std::make_unique<EngineWebView>());
     ~TForm1() override;
+
+    void FormCreate();
 
     void FormResize();
     void FormShow();
@@ -49,6 +59,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void buildTabOrder();
     void keepClientSize();
 
+    std::unique_ptr<Shell> m_shell;
     Connection m_connection;
     ResultSet m_resultSet{m_connection};
 
@@ -56,6 +67,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     Anchors* m_anchors = nullptr;
     QTabWidget* m_pageControl1 = nullptr;
     QWidget* m_tabSheet1 = nullptr;
+    NewsPage* m_tabSheet6 = nullptr;
     QComboBox* m_comboBox3 = nullptr;
     QLineEdit* m_edit1 = nullptr;
     QLineEdit* m_edit3 = nullptr;

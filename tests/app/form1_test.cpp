@@ -2,6 +2,7 @@
 // report, maximising.
 #include "app/form1.h"
 #include "platform/jet_writer.h"
+#include "tests/browse/recorders.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -117,7 +118,8 @@ void Form1Test::init() {
     QVERIFY(m_dir->isValid());
     m_previousDir = std::filesystem::current_path();
     std::filesystem::current_path(m_dir->path().toStdString());
-    m_form = std::make_unique<TForm1>();
+    m_form = std::make_unique<TForm1>(nullptr, std::make_unique<RecordingShell>(),
+                                      std::make_unique<RecordingWebView>());
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
 }
