@@ -1,7 +1,10 @@
-// Reads Jet 4.0 tables through libmdb. libmdb finds the catalogue, the table
-// definitions and the pages a table owns; the rows are cracked with its
-// mdb_crack_row and the values decoded here, so that numbers get the engine's
-// text form and Null stays distinct from empty text.
+// Reads Jet 4.0 tables through libmdb. libmdb finds the table definitions and
+// the pages a table owns; the rows are cracked with its mdb_crack_row and the
+// values decoded here, so that numbers get the engine's text form and Null
+// stays distinct from empty text. The system catalogue is read here the same
+// way, not through mdb_read_catalog, which parses every object's property blob
+// without bounds (a damaged one loops until memory runs out) and copies names
+// into fixed-size buffers.
 #include "platform/jet_reader.h"
 
 #include "platform/jet_page.h"
@@ -10,9 +13,11 @@
 #include <mdbtools.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace bearing {
@@ -26,6 +31,10 @@ using jet::kPageSize;
 constexpr std::uint32_t kRowOffsetMask = 0x1FFF;
 constexpr std::uint32_t kRowDeleted = 0x8000;
 constexpr std::uint32_t kRowOverflow = 0x4000;
+constexpr std::uint32_t kCataloguePage = 2;
+constexpr std::uint32_t kMaxRowsPerPage = (kPageSize - jet::kDataPageHeader) / 2;
+constexpr std::size_t kUsageMapPointer = 55;
+constexpr std::size_t kFreeMapPointer = 59;
 
 [[noreturn]] void corrupt(const std::string& what)
 {
@@ -136,11 +145,28 @@ std::string hex(const unsigned char* p, std::size_t n)
     return s;
 }
 
+std::optional<std::int64_t> integerCell(const Table& table, std::size_t row, std::size_t column)
+{
+    const auto text = table.cell(row, column);
+    std::int64_t value = 0;
+    if (!text || std::from_chars(text->data(), text->data() + text->size(), value).ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 struct JetDatabase::Handle {
+    struct TableEntry {
+        std::string name;
+        std::uint32_t definitionPage;
+        bool system;
+    };
+
     MdbHandle* mdb = nullptr;
+    const unsigned char* image = nullptr;
     std::uint32_t pageCount = 0;
+    std::vector<TableEntry> tables;
 
     ~Handle()
     {
@@ -307,22 +333,44 @@ struct JetDatabase::Handle {
         start &= static_cast<int>(kRowOffsetMask);
         if (mdb_crack_row(def, start, len, fields.data()) < 0)
             corrupt("第 " + std::to_string(pageOfFields) + " 页有一行无法解析。");
+        // mdb_crack_row bounds a value's end by the row's but lets a variable
+        // offset table that runs backwards through as a negative size.
+        const auto rowEnd = static_cast<std::size_t>(start) + len;
+        for (const MdbField& f : fields) {
+            if (f.value && (f.siz < 0 || f.start < start ||
+                            static_cast<std::size_t>(f.start) + static_cast<std::size_t>(f.siz) > rowEnd))
+                corrupt("第 " + std::to_string(pageOfFields) + " 页有一行的值超出了该行。");
+        }
         return true;
     }
 
-    std::shared_ptr<const Table> read(MdbCatalogEntry* entry) const
+    std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const
     {
-        checkPage(static_cast<std::uint32_t>(entry->table_pg),
-                  (std::string("表“") + entry->object_name + "”的定义").c_str());
-        MdbTableDef* def = mdb_read_table(entry);
+        const std::string quoted = "表“" + name + "”";
+        checkPage(definitionPage, (quoted + "的定义").c_str());
+        // libmdb copies both maps out of the rows these point at, and reads
+        // garbage when they lie beyond a truncated file.
+        const unsigned char* definition = image + static_cast<std::size_t>(definitionPage) * kPageSize;
+        if (definition[0] == 0x02) {
+            checkPage(get32(definition, kUsageMapPointer) >> 8, (quoted + "的页面分配表").c_str());
+            checkPage(get32(definition, kFreeMapPointer) >> 8, (quoted + "的空闲页面表").c_str());
+        }
+        // libmdb keeps a pointer to the entry in the definition; only the page
+        // and the type are read from it, and the name is copied for display.
+        MdbCatalogEntry entry{};
+        entry.mdb = mdb;
+        entry.object_type = MDB_TABLE;
+        entry.table_pg = definitionPage;
+        name.copy(entry.object_name, std::min(name.size(), sizeof entry.object_name - 1));
+        MdbTableDef* def = mdb_read_table(&entry);
         if (!def)
-            corrupt(std::string("表“") + entry->object_name + "”的定义无法读取。");
+            corrupt(quoted + "的定义无法读取。");
         struct Free {
             MdbTableDef* def;
             ~Free() { mdb_free_tabledef(def); }
         } freeDef{def};
         if (!mdb_read_columns(def) || def->num_cols == 0)
-            corrupt(std::string("表“") + entry->object_name + "”没有列。");
+            corrupt(quoted + "没有列。");
 
         std::vector<Column> columns;
         std::vector<const MdbColumn*> cols;
@@ -331,31 +379,37 @@ struct JetDatabase::Handle {
             cols.push_back(col);
             columns.push_back({col->name, kindOf(col->col_type)});
         }
-        auto table = std::make_shared<Table>(entry->object_name, std::move(columns));
-        table->reserveRows(def->num_rows);
+        auto table = std::make_shared<Table>(name, std::move(columns));
+        // The row count is only a hint, and a damaged one must not reserve
+        // more than the file could hold.
+        table->reserveRows(std::min<std::size_t>(def->num_rows, std::size_t{pageCount} * kMaxRowsPerPage));
 
         std::vector<MdbField> fields(def->num_cols);
         std::string scratch;
         std::uint32_t page = 0;
         // Every page the table's usage map names, in file order; the map can
         // claim pages beyond a truncated file, which is checked before reading.
+        // libmdb leaves the map empty when its pointer leads nowhere, and then
+        // reads the map's type byte through a null pointer.
+        if (!def->usage_map || def->map_sz == 0)
+            corrupt(quoted + "的页面分配表无法识别。");
         for (;;) {
             const gint32 next = mdb_map_find_next(mdb, def->usage_map, static_cast<unsigned>(def->map_sz), page);
             if (next < 0)
-                corrupt(std::string("表“") + entry->object_name + "”的页面分配表无法识别。");
+                corrupt(quoted + "的页面分配表无法识别。");
             if (next == 0)
                 break;
             if (static_cast<std::uint32_t>(next) <= page)
-                corrupt(std::string("表“") + entry->object_name + "”的页面分配表无效。");
+                corrupt(quoted + "的页面分配表无效。");
             page = static_cast<std::uint32_t>(next);
-            checkPage(page, (std::string("表“") + entry->object_name + "”的数据").c_str());
+            checkPage(page, (quoted + "的数据").c_str());
             if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(kPageSize))
                 corrupt("无法读取第 " + std::to_string(page) + " 页。");
             const unsigned char* pg = mdb->pg_buf;
-            if (pg[0] != 0x01 || get32(pg, 4) != static_cast<std::uint32_t>(entry->table_pg))
+            if (pg[0] != 0x01 || get32(pg, 4) != definitionPage)
                 continue;
             const std::uint32_t rows = get16(pg, 12);
-            if (jet::kDataPageHeader + 2 * rows > kPageSize)
+            if (rows > kMaxRowsPerPage)
                 corrupt("第 " + std::to_string(page) + " 页的行数无效。");
             for (std::uint32_t r = 0; r < rows; ++r) {
                 if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(kPageSize))
@@ -372,6 +426,32 @@ struct JetDatabase::Handle {
         }
         return table;
     }
+
+    // The tables the system catalogue names.
+    void readCatalogue()
+    {
+        const auto catalogue = read("MSysObjects", kCataloguePage);
+        if (catalogue->rowCount() == 0)
+            corrupt("系统表 MSysObjects 没有任何记录。");
+        auto column = [&](const char* field) {
+            const int c = catalogue->findColumn(field);
+            if (c < 0)
+                corrupt(std::string("系统表 MSysObjects 缺少列“") + field + "”。");
+            return static_cast<std::size_t>(c);
+        };
+        const std::size_t id = column("Id"), name = column("Name"), type = column("Type"), flags = column("Flags");
+        for (std::size_t r = 0; r < catalogue->rowCount(); ++r) {
+            const auto objectId = integerCell(*catalogue, r, id);
+            const auto objectType = integerCell(*catalogue, r, type);
+            const auto objectName = catalogue->cell(r, name);
+            // Forms, queries and the like share the catalogue; only tables matter here.
+            if (!objectId || !objectType || !objectName || (*objectType & 0x7F) != MDB_TABLE)
+                continue;
+            const auto objectFlags = static_cast<std::uint32_t>(integerCell(*catalogue, r, flags).value_or(0));
+            tables.push_back({std::string(*objectName), static_cast<std::uint32_t>(*objectId) & 0x00FFFFFF,
+                              (objectFlags & 0x80000002u) != 0});
+        }
+    }
 };
 
 JetDatabase::JetDatabase(std::vector<unsigned char> image)
@@ -382,12 +462,8 @@ JetDatabase::JetDatabase(std::vector<unsigned char> image)
     m_handle->mdb = mdb_open_buffer(m_image.data(), m_image.size(), MDB_NOFLAGS);
     if (!m_handle->mdb)
         throw JetFormatError("无法打开数据库文件。");
-    // libmdb reads the catalogue through its usage map and silently finds
-    // nothing when that map lies beyond a truncated file.
-    const std::uint32_t catalogueMap = get32(m_image.data() + 2 * kPageSize, 55) >> 8;
-    m_handle->checkPage(catalogueMap, "系统表 MSysObjects 的页面分配表");
-    if (!mdb_read_catalog(m_handle->mdb, MDB_TABLE) || m_handle->mdb->num_catalog == 0)
-        corrupt("系统表 MSysObjects 无法读取。");
+    m_handle->image = m_image.data();
+    m_handle->readCatalogue();
 }
 
 JetDatabase::~JetDatabase() = default;
@@ -395,23 +471,17 @@ JetDatabase::~JetDatabase() = default;
 std::vector<std::string> JetDatabase::tableNames() const
 {
     std::vector<std::string> names;
-    MdbHandle* mdb = m_handle->mdb;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        const auto* entry = static_cast<const MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type == MDB_TABLE && !mdb_is_system_table(const_cast<MdbCatalogEntry*>(entry)))
-            names.emplace_back(entry->object_name);
-    }
+    for (const auto& entry : m_handle->tables)
+        if (!entry.system)
+            names.push_back(entry.name);
     return names;
 }
 
 std::shared_ptr<const Table> JetDatabase::readTable(std::string_view name) const
 {
-    MdbHandle* mdb = m_handle->mdb;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type == MDB_TABLE && equalsIgnoringAsciiCase(entry->object_name, name))
-            return m_handle->read(entry);
-    }
+    for (const auto& entry : m_handle->tables)
+        if (equalsIgnoringAsciiCase(entry.name, name))
+            return m_handle->read(entry.name, entry.definitionPage);
     return nullptr;
 }
 

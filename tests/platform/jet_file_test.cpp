@@ -190,6 +190,40 @@ TEST(JetFile, ReadsTheFileWrittenByTheDatabaseMaker)
     EXPECT_EQ(cellText(*table, 5, 4), "New line\r\nin field");
 }
 
+TEST(JetFile, TableNamesLongerThanLibmdbsNameBufferAreListedAndReadWhole)
+{
+    // 120 Chinese characters are 360 bytes of UTF-8; libmdb keeps 256.
+    std::string name;
+    for (int i = 0; i < 120; ++i)
+        name += "轴";
+    JetWriter writer(name, {{"A", JetColumnType::Text}});
+    writer.addRow({std::string("x")});
+    JetDatabase db(writer.finish(FileSignature::Working));
+    EXPECT_EQ(db.tableNames(), std::vector<std::string>{name});
+    const auto table = db.readTable(name);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->name(), name);
+    EXPECT_EQ(cellText(*table, 0, 0), "x");
+}
+
+TEST(JetFile, RowCountInTheDefinitionIsOnlyAHint)
+{
+    JetWriter writer("ZQbearing", catalogueSpec());
+    writer.addRow({std::string("6204"), 47.0, std::int32_t{1}, std::string("m"), std::string("t")});
+    auto image = writer.finish(FileSignature::Working);
+    // The user table's definition is page 5; its row count sits at offset 16.
+    for (const std::uint32_t claimed : {0u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(claimed);
+        for (int i = 0; i < 4; ++i)
+            image[5 * 4096 + 16 + i] = static_cast<unsigned char>(claimed >> (8 * i));
+        JetDatabase db(image);
+        const auto table = db.readTable("ZQbearing");
+        ASSERT_TRUE(table);
+        ASSERT_EQ(table->rowCount(), 1u);
+        EXPECT_EQ(cellText(*table, 0, 0), "6204");
+    }
+}
+
 TEST(JetFile, DamagedFilesFailClearly)
 {
     JetWriter writer("ZQbearing", catalogueSpec());
