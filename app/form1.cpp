@@ -1,6 +1,7 @@
 // The main window: layout, hints, start-up events and the search and sort handlers.
 #include "app/form1.h"
 
+#include "app/drop_down_box.h"
 #include "app/error_report.h"
 #include "app/result_grid_model.h"
 #include "browse/brands_page.h"
@@ -18,6 +19,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -64,10 +66,8 @@ QLabel* fieldLabel(QWidget* parent, const char* name, const char* caption, QPoin
     return label;
 }
 
-QComboBox* listBox(QWidget* parent, const char* name, QRect geometry) {
-    auto* box = make<QComboBox>(parent, name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+DropDownBox* listBox(QWidget* parent, const char* name, QRect geometry) {
+    auto* box = make<DropDownBox>(parent, name);
     box->setMaxVisibleItems(20);
     box->setGeometry(geometry);
     return box;
@@ -113,6 +113,8 @@ TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<We
     buildResultPages(m_tabSheet1);
     buildStatusRow(m_client);
     buildTabOrder();
+    buildKeyboardCommands();
+    connectInputRules();
     new VendorMenu(menuBar(), *m_shell, this);
 
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
@@ -134,9 +136,7 @@ void TForm1::buildSearchPage(QWidget* page) {
     bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     m_anchors->add(bevel1, {18, 13, 747, 62}, AnchorLeft | AnchorTop | AnchorRight);
 
-    m_comboBox3 = make<QComboBox>(page, "ComboBox3");
-    m_comboBox3->setEditable(true);
-    m_comboBox3->setInsertPolicy(QComboBox::NoInsert);
+    m_comboBox3 = make<DropDownBox>(page, "ComboBox3");
     m_comboBox3->setFrame(false);
     m_comboBox3->addItems({QString::fromUtf8("所有型号(F1):"), QString::fromUtf8("新型号(F1):"),
                            QString::fromUtf8("旧型号(F1):"), QString::fromUtf8("品牌型号(F1):")});
@@ -170,6 +170,8 @@ void TForm1::buildSearchPage(QWidget* page) {
     m_bitBtn2 = make<QPushButton>(page, "BitBtn2");
     m_bitBtn2->setText(QString::fromUtf8("清空(Esc)"));
     m_bitBtn2->setGeometry(674, 16, 75, 25);
+    connect(m_bitBtn2, &QPushButton::clicked, this,
+            [this] { runHandler(this, [this] { BitBtn2Click(); }); });
 
     m_bitBtn1 = make<QPushButton>(page, "BitBtn1");
     m_bitBtn1->setText(QString::fromUtf8("查询(F8)"));
@@ -243,7 +245,8 @@ void TForm1::FormShow() {
 }
 
 void TForm1::TabSheet1Show() {
-    m_edit1->setFocus();
+    // Entered as from the keyboard, so the box's text is selected and typing replaces it.
+    m_edit1->setFocus(Qt::ShortcutFocusReason);
 }
 
 void TForm1::BitBtn1Click() {
@@ -287,6 +290,8 @@ void TForm1::setResultCaption(const std::string& caption) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_tabSheet1 && event->type() == QEvent::Show)
         runHandler(this, [this] { TabSheet1Show(); });
+    if (event->type() == QEvent::KeyPress && keyPressed(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

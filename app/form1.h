@@ -12,7 +12,7 @@
 
 #include <memory>
 
-class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +21,7 @@ class QTableView;
 
 namespace bearing {
 
+class DropDownBox;
 class NewsPage;
 class ResultGridModel;
 
@@ -40,8 +41,29 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void FormShow();
     void TabSheet1Show();
     void BitBtn1Click();
+    void BitBtn2Click();
     // `column` is the grid column whose title was clicked.
     void DBGrid1TitleClick(int column);
+
+    // The keyboard commands of the hidden menu entry N12.
+    void a1Click();
+    void S1Click();
+    void D1Click();
+    void H1Click();
+    void J1Click();
+    void k1Click();
+    void F81Click();
+    void EXC1Click();
+
+    // Key-press rules of the text boxes: `key` is the typed character; setting it to 0
+    // discards it, anything else goes on to the box.
+    void Edit1KeyPress(char16_t& key);
+    void Edit3KeyPress(char16_t& key);
+    void Edit4KeyPress(char16_t& key);
+    void Edit5KeyPress(char16_t& key);
+
+    void ComboBox1Change();
+    void ComboBox2Change();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +79,15 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void buildResultPages(QWidget* page);
     void buildStatusRow(QWidget* client);
     void buildTabOrder();
+    // Appends the hidden entry N12 with the keyboard commands to the menu bar MainMenu1, which
+    // it creates if need be. Entries ahead of N12 come first when a key is matched.
+    void buildKeyboardCommands();
+    void connectInputRules();
+    // Runs the key-press rule of `box` on a typed character; true when the key is consumed.
+    bool keyPressed(QObject* box, QKeyEvent* event);
+    void filterDimensionKey(char16_t& key);
+    // Shows the search page if another page is showing, then focuses `control` on it.
+    void focusSearchControl(QWidget* control);
     void keepClientSize();
 
     std::unique_ptr<Shell> m_shell;
@@ -68,13 +99,13 @@ class TForm1 : public QMainWindow, private SearchRunView {
     QTabWidget* m_pageControl1 = nullptr;
     QWidget* m_tabSheet1 = nullptr;
     NewsPage* m_tabSheet6 = nullptr;
-    QComboBox* m_comboBox3 = nullptr;
+    DropDownBox* m_comboBox3 = nullptr;
     QLineEdit* m_edit1 = nullptr;
     QLineEdit* m_edit3 = nullptr;
     QLineEdit* m_edit4 = nullptr;
     QLineEdit* m_edit5 = nullptr;
-    QComboBox* m_comboBox1 = nullptr;
-    QComboBox* m_comboBox2 = nullptr;
+    DropDownBox* m_comboBox1 = nullptr;
+    DropDownBox* m_comboBox2 = nullptr;
     QPushButton* m_bitBtn1 = nullptr;
     QPushButton* m_bitBtn2 = nullptr;
     QTabWidget* m_pageControl2 = nullptr;

@@ -1,16 +1,20 @@
 // The main window driven through real events: start state, search, title-click sorting, failure
-// report, maximising.
+// report, maximising, keyboard commands, input rules and the clear command.
 #include "app/form1.h"
 #include "platform/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -48,6 +52,41 @@ void writeCatalogue(const char* path) {
     const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+}
+
+// A step is text to type, or the name of a key with its modifiers. Keys go where the focus is,
+// as they do from a keyboard.
+void press(const QString& step) {
+    static const QHash<QString, QPair<Qt::Key, Qt::KeyboardModifiers>> keys{
+        {"F1", {Qt::Key_F1, Qt::NoModifier}},
+        {"F2", {Qt::Key_F2, Qt::NoModifier}},
+        {"F3", {Qt::Key_F3, Qt::NoModifier}},
+        {"F4", {Qt::Key_F4, Qt::NoModifier}},
+        {"F5", {Qt::Key_F5, Qt::NoModifier}},
+        {"F6", {Qt::Key_F6, Qt::NoModifier}},
+        {"F7", {Qt::Key_F7, Qt::NoModifier}},
+        {"F8", {Qt::Key_F8, Qt::NoModifier}},
+        {"Esc", {Qt::Key_Escape, Qt::NoModifier}},
+        {"Shift+F1", {Qt::Key_F1, Qt::ShiftModifier}},
+        {"Ctrl+F8", {Qt::Key_F8, Qt::ControlModifier}},
+        {"Alt+F2", {Qt::Key_F2, Qt::AltModifier}},
+        {"AltGr+F1", {Qt::Key_F1, Qt::GroupSwitchModifier}},
+        {"Enter", {Qt::Key_Return, Qt::NoModifier}},
+        {"BS", {Qt::Key_Backspace, Qt::NoModifier}},
+        {"Down", {Qt::Key_Down, Qt::NoModifier}},
+        {"Ctrl+A", {Qt::Key_A, Qt::ControlModifier}},
+        {"Ctrl+V", {Qt::Key_V, Qt::ControlModifier}},
+        {"Ctrl+X", {Qt::Key_X, Qt::ControlModifier}},
+        {"Ctrl+M", {Qt::Key_M, Qt::ControlModifier}},
+        {"Shift+Ins", {Qt::Key_Insert, Qt::ShiftModifier}},
+    };
+    QWidget* focus = QApplication::focusWidget();
+    Q_ASSERT(focus != nullptr);
+    const auto key = keys.find(step);
+    if (key != keys.end())
+        QTest::keyClick(focus, key->first, key->second);
+    else
+        QTest::keyClicks(focus, step);
 }
 
 const QStringList kPlainTitles{"新型号", "旧型号", "品牌型号", "外径", "内径", "高度", "轴承类型"};
@@ -94,6 +133,16 @@ class Form1Test : public QObject {
     void maximisingStretchesAnchoredControls_data();
     void maximisingStretchesAnchoredControls();
 
+    void keys_data();
+    void keys();
+    void choosingATypeThenEditingTheBrandSearchesTwice();
+    void escInTheBrandBoxClearsEveryInputAndKeepsTheResult();
+    void escOnAnotherPageClearsAndShowsTheSearchPage();
+    void f8ReachesTheWindowWhileAListIsOpen();
+    void failingCommandIsReportedAndTheKeyConsumed();
+    void webViewKeepsItsKeys();
+    void firstEnabledEntryInMenuOrderWins();
+
   private:
     template <typename T> T* child(const char* name) const {
         T* found = m_form->findChild<T*>(QString::fromLatin1(name));
@@ -101,6 +150,11 @@ class Form1Test : public QObject {
         return found;
     }
     void search() { QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton); }
+    [[nodiscard]] QString focusName() const {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    [[nodiscard]] int page() const { return child<QTabWidget>("PageControl1")->currentIndex(); }
+    void focus(const QString& name);
     void clickTitle(int column);
     [[nodiscard]] QStringList titles() const;
     [[nodiscard]] QStringList column(int index) const;
@@ -322,6 +376,285 @@ void Form1Test::maximisingStretchesAnchoredControls() {
     m_form->showNormal();
     QTRY_COMPARE(m_form->centralWidget()->size(), QSize(794, 608));
     QCOMPARE(widget->geometry(), design);
+}
+
+void Form1Test::focus(const QString& name) {
+    auto* widget = m_form->findChild<QWidget*>(name);
+    QVERIFY(widget != nullptr);
+    widget->setFocus();
+    QTRY_COMPARE(focusName(), name);
+}
+
+void Form1Test::keys_data() {
+    QTest::addColumn<int>("startPage");
+    QTest::addColumn<QString>("startFocus");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("focusAfter");
+    QTest::addColumn<int>("pageAfter");
+    QTest::addColumn<int>("searches");
+    // The result tab's caption after the keys; the start caption when nothing was searched.
+    QTest::addColumn<QString>("caption");
+
+    const QString none = "轴承查询";
+    const QString all = "轴承信息查询结果：4条记录相符";
+    const QString skf = "轴承信息查询结果：2条记录相符";
+    const QString nothing = "轴承信息查询结果：0条记录相符";
+
+    // clang-format off
+    QTest::newRow("a dimension box keeps digits and full stops")
+        << 0 << "Edit3" << "" << QStringList{"a", "4", "7", "."} << "Edit3" << "47." << "Edit3"
+        << 0 << 0 << none;
+    QTest::newRow("clipboard keys do nothing in a dimension box")
+        << 0 << "Edit4" << "99" << QStringList{"2", "5", "Ctrl+A", "Ctrl+X", "Ctrl+V"} << "Edit4"
+        << "25" << "Edit4" << 0 << 0 << none;
+    QTest::newRow("Shift+Insert pastes into a dimension box unfiltered")
+        << 0 << "Edit5" << "1a" << QStringList{"Shift+Ins"} << "Edit5" << "1a" << "Edit5" << 0
+        << 0 << none;
+    QTest::newRow("Enter in a dimension box searches")
+        << 0 << "Edit3" << "" << QStringList{"4", "7", "Enter"} << "Edit3" << "47" << "Edit3" << 0
+        << 1 << "轴承信息查询结果：1条记录相符";
+    QTest::newRow("Ctrl+M types Enter")
+        << 0 << "Edit5" << "" << QStringList{"Ctrl+M"} << "Edit5" << "" << "Edit5" << 0 << 1 << all;
+    QTest::newRow("the model box forces capitals")
+        << 0 << "Edit1" << "" << QStringList{"n210"} << "Edit1" << "N210" << "Edit1" << 0 << 0
+        << none;
+    QTest::newRow("Enter in an empty model box lists everything")
+        << 0 << "Edit1" << "" << QStringList{"Enter"} << "Edit1" << "" << "Edit1" << 0 << 1 << all;
+    QTest::newRow("S in the empty brand box completes to SKF and searches")
+        << 0 << "ComboBox1" << "" << QStringList{"S"} << "ComboBox1" << "SKF" << "ComboBox1" << 0
+        << 1 << skf;
+    QTest::newRow("K and F then search no more")
+        << 0 << "ComboBox1" << "" << QStringList{"S", "K", "F"} << "ComboBox1" << "SKF"
+        << "ComboBox1" << 0 << 1 << skf;
+    QTest::newRow("Q then X searches for QC then QX")
+        << 0 << "ComboBox1" << "" << QStringList{"Q", "X"} << "ComboBox1" << "QX" << "ComboBox1"
+        << 0 << 2 << nothing;
+    QTest::newRow("Backspace in the brand box searches")
+        << 0 << "ComboBox1" << "" << QStringList{"S", "BS"} << "ComboBox1" << "S" << "ComboBox1"
+        << 0 << 2 << nothing;
+    QTest::newRow("Enter in the brand box does nothing")
+        << 0 << "ComboBox1" << "" << QStringList{"S", "Enter"} << "ComboBox1" << "SKF"
+        << "ComboBox1" << 0 << 1 << skf;
+    QTest::newRow("the search-mode box never searches")
+        << 0 << "ComboBox3" << "" << QStringList{"Down", "Enter"} << "ComboBox3" << "旧型号(F1):"
+        << "ComboBox3" << 0 << 0 << none;
+    QTest::newRow("F1 focuses the model box")
+        << 0 << "ComboBox2" << "" << QStringList{"F1"} << "Edit1" << "" << "Edit1" << 0 << 0
+        << none;
+    QTest::newRow("F2 focuses the outer diameter")
+        << 0 << "Edit1" << "" << QStringList{"F2"} << "Edit3" << "" << "Edit3" << 0 << 0 << none;
+    QTest::newRow("F3 focuses the inner diameter")
+        << 0 << "Edit1" << "" << QStringList{"F3"} << "Edit4" << "" << "Edit4" << 0 << 0 << none;
+    QTest::newRow("F4 in the brand box focuses the height and opens no list")
+        << 0 << "ComboBox1" << "" << QStringList{"F4"} << "Edit5" << "" << "Edit5" << 0 << 0
+        << none;
+    QTest::newRow("F5 focuses the brand box")
+        << 0 << "Edit1" << "" << QStringList{"F5"} << "ComboBox1" << "" << "ComboBox1" << 0 << 0
+        << none;
+    QTest::newRow("F6 focuses the type box")
+        << 0 << "Edit1" << "" << QStringList{"F6"} << "ComboBox2" << "" << "ComboBox2" << 0 << 0
+        << none;
+    QTest::newRow("focus commands take the text box's text as selected")
+        << 0 << "Edit3" << "" << QStringList{"4", "7", "F1", "F2", "5"} << "Edit3" << "5"
+        << "Edit3" << 0 << 0 << none;
+    QTest::newRow("F7 is not bound")
+        << 0 << "Edit3" << "" << QStringList{"F7"} << "Edit3" << "" << "Edit3" << 0 << 0 << none;
+    QTest::newRow("Shift+F1 does nothing")
+        << 0 << "Edit3" << "" << QStringList{"Shift+F1"} << "Edit3" << "" << "Edit3" << 0 << 0
+        << none;
+    QTest::newRow("Alt+F2 does nothing")
+        << 0 << "Edit1" << "" << QStringList{"Alt+F2"} << "Edit1" << "" << "Edit1" << 0 << 0
+        << none;
+    QTest::newRow("Ctrl+F8 does not search")
+        << 0 << "Edit1" << "" << QStringList{"Ctrl+F8"} << "Edit1" << "" << "Edit1" << 0 << 0
+        << none;
+    QTest::newRow("no command while AltGr is held")
+        << 0 << "Edit3" << "" << QStringList{"AltGr+F1"} << "Edit3" << "" << "Edit3" << 0 << 0
+        << none;
+    QTest::newRow("F8 searches")
+        << 0 << "ComboBox2" << "" << QStringList{"F8"} << "ComboBox2" << "" << "ComboBox2" << 0
+        << 1 << all;
+    QTest::newRow("F8 on the brand page searches without leaving it")
+        << 1 << "" << "" << QStringList{"F8"} << "Edit1" << "" << "" << 1 << 1 << all;
+    QTest::newRow("F5 on the news page shows the search page first")
+        << 3 << "" << "" << QStringList{"F5"} << "ComboBox1" << "" << "ComboBox1" << 0 << 0
+        << none;
+    QTest::newRow("F3 on the categories page shows the search page first")
+        << 2 << "" << "" << QStringList{"F3"} << "Edit4" << "" << "Edit4" << 0 << 0 << none;
+    // clang-format on
+}
+
+void Form1Test::keys() {
+    QFETCH(int, startPage);
+    QFETCH(QString, startFocus);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QString, focusAfter);
+    QFETCH(int, pageAfter);
+    QFETCH(int, searches);
+    QFETCH(QString, caption);
+
+    writeCatalogue("bde.mdb");
+    QApplication::clipboard()->setText(clipboard);
+    child<QTabWidget>("PageControl1")->setCurrentIndex(startPage);
+    if (!startFocus.isEmpty())
+        focus(startFocus);
+    QSignalSpy clicks(child<QPushButton>("BitBtn1"), &QAbstractButton::clicked);
+    for (const QString& step : steps)
+        press(step);
+
+    auto* target = m_form->findChild<QWidget*>(box);
+    QVERIFY(target != nullptr);
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        QCOMPARE(edit->text(), text);
+    else
+        QCOMPARE(qobject_cast<QComboBox*>(target)->currentText(), text);
+    if (!focusAfter.isEmpty())
+        QCOMPARE(focusName(), focusAfter);
+    QCOMPARE(page(), pageAfter);
+    QCOMPARE(clicks.count(), searches);
+    QCOMPARE(resultCaption(), caption);
+    for (const char* name : {"ComboBox1", "ComboBox2", "ComboBox3"})
+        QVERIFY(!child<QComboBox>(name)->view()->isVisible());
+}
+
+void Form1Test::choosingATypeThenEditingTheBrandSearchesTwice() {
+    writeCatalogue("bde.mdb");
+    QSignalSpy clicks(child<QPushButton>("BitBtn1"), &QAbstractButton::clicked);
+    auto* type = child<QComboBox>("ComboBox2");
+    type->showPopup();
+    QAbstractItemView* list = type->view();
+    QTRY_VERIFY(list->isVisible());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    QCOMPARE(type->currentText(), QString("深沟球轴承 0类"));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(resultCaption(), QString("轴承信息查询结果：2条记录相符"));
+
+    focus("ComboBox1");
+    press("N");
+    QCOMPARE(child<QComboBox>("ComboBox1")->currentText(), QString("NACHI"));
+    QCOMPARE(clicks.count(), 2);
+    QCOMPARE(resultCaption(), QString("轴承信息查询结果：0条记录相符"));
+}
+
+void Form1Test::escInTheBrandBoxClearsEveryInputAndKeepsTheResult() {
+    writeCatalogue("bde.mdb");
+    focus("ComboBox1");
+    press("S");
+    focus("Edit1");
+    press("62");
+    focus("Edit3");
+    press("52");
+    focus("Edit4");
+    press("25");
+    focus("Edit5");
+    press("15");
+    focus("ComboBox2");
+    press("Down");
+    child<QComboBox>("ComboBox3")->setCurrentIndex(2);
+    const QStringList shown = column(0);
+    const QString caption = resultCaption();
+    QSignalSpy clicks(child<QPushButton>("BitBtn1"), &QAbstractButton::clicked);
+
+    focus("ComboBox1");
+    press("Esc");
+
+    for (const char* name : {"Edit1", "Edit3", "Edit4", "Edit5"})
+        QCOMPARE(child<QLineEdit>(name)->text(), QString());
+    for (const char* name : {"ComboBox1", "ComboBox2"}) {
+        QCOMPARE(child<QComboBox>(name)->currentText(), QString());
+        QCOMPARE(child<QComboBox>(name)->currentIndex(), -1);
+    }
+    QCOMPARE(focusName(), QString("Edit1"));
+    QCOMPARE(child<QComboBox>("ComboBox3")->currentIndex(), 2);
+    QCOMPARE(column(0), shown);
+    QCOMPARE(resultCaption(), caption);
+    QCOMPARE(clicks.count(), 0);
+
+    // The brand box forgot SKF, so typing S again chooses it anew and searches.
+    focus("ComboBox1");
+    press("S");
+    QCOMPARE(clicks.count(), 1);
+}
+
+void Form1Test::escOnAnotherPageClearsAndShowsTheSearchPage() {
+    focus("Edit3");
+    press("47");
+    child<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    press("Esc");
+    QCOMPARE(page(), 0);
+    QCOMPARE(child<QLineEdit>("Edit3")->text(), QString());
+    QCOMPARE(focusName(), QString("Edit1"));
+}
+
+void Form1Test::f8ReachesTheWindowWhileAListIsOpen() {
+    writeCatalogue("bde.mdb");
+    auto* brand = child<QComboBox>("ComboBox1");
+    focus("ComboBox1");
+    brand->showPopup();
+    QTRY_VERIFY(brand->view()->isVisible());
+    QTest::keyClick(brand->view(), Qt::Key_F8);
+    QTRY_VERIFY(!brand->view()->isVisible());
+    QCOMPARE(resultCaption(), QString("轴承信息查询结果：4条记录相符"));
+}
+
+void Form1Test::failingCommandIsReportedAndTheKeyConsumed() {
+    MessageBoxAnswerer answerer;
+    focus("Edit1");
+    press("F8");
+    QCOMPARE(answerer.seen(), QStringList({"错误 | 打开数据库出现致命的错误！！！",
+                                           "轴承型号查询 | 找不到数据库文件“bde.mdb”。."}));
+    QCOMPARE(child<QLineEdit>("Edit1")->text(), QString());
+    QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit1"));
+}
+
+void Form1Test::webViewKeepsItsKeys() {
+    auto* news = child<QWidget>("TabSheet6");
+    auto* webView = new QWidget(news);
+    webView->setObjectName("WebBrowser1");
+    auto* field = new QLineEdit(webView);
+    field->setObjectName("pageField");
+    child<QTabWidget>("PageControl1")->setCurrentWidget(news);
+    webView->show();
+    focus("pageField");
+    QSignalSpy clicks(child<QPushButton>("BitBtn1"), &QAbstractButton::clicked);
+    for (const char* step : {"F1", "F8", "Esc", "x"})
+        press(step);
+    QCOMPARE(focusName(), QString("pageField"));
+    QCOMPARE(page(), 3);
+    QCOMPARE(clicks.count(), 0);
+    QCOMPARE(field->text(), QString("x"));
+}
+
+void Form1Test::firstEnabledEntryInMenuOrderWins() {
+    auto* mainMenu1 = child<QMenuBar>("MainMenu1");
+    auto* n12 = child<QMenu>("N12");
+    auto* disabled = new QAction("disabled", mainMenu1);
+    disabled->setShortcut(Qt::Key_F8);
+    disabled->setEnabled(false);
+    auto* ahead = new QAction("ahead", mainMenu1);
+    ahead->setShortcut(Qt::Key_F8);
+    mainMenu1->insertAction(n12->menuAction(), disabled);
+    mainMenu1->insertAction(n12->menuAction(), ahead);
+    QSignalSpy aheadRuns(ahead, &QAction::triggered);
+    QSignalSpy clicks(child<QPushButton>("BitBtn1"), &QAbstractButton::clicked);
+
+    focus("Edit1");
+    press("F8");
+    QCOMPARE(aheadRuns.count(), 1);
+    QCOMPARE(clicks.count(), 0);
+
+    ahead->setEnabled(false);
+    writeCatalogue("bde.mdb");
+    press("F8");
+    QCOMPARE(aheadRuns.count(), 1);
+    QCOMPARE(clicks.count(), 1);
 }
 
 QTEST_MAIN(Form1Test)
