@@ -186,6 +186,13 @@ void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n
             if (b[i] == 0) {
                 compressedMode = !compressedMode;
                 ++i;
+            } else if (compressedMode && b[i] < 0x80) {
+                // A run of ASCII, the bulk of compressed text, copied at once.
+                std::size_t end = i + 1;
+                while (end < n && b[end] != 0 && b[end] < 0x80)
+                    ++end;
+                out.append(reinterpret_cast<const char*>(b + i), end - i);
+                i = end;
             } else if (compressedMode) {
                 unit(b[i++], next);
             } else if (i + 1 < n) {
