@@ -3,6 +3,7 @@
 
 #include "app/drop_down_box.h"
 #include "app/error_report.h"
+#include "app/grid_title_row.h"
 #include "app/result_grid_model.h"
 #include "browse/brands_page.h"
 #include "browse/charts.h"
@@ -187,22 +188,21 @@ void TForm1::buildResultPages(QWidget* page) {
     m_pageControl2->addTab(m_ccfind, QString::fromUtf8("轴承查询"));
 
     m_dbGrid1 = make<QTableView>(m_ccfind, "DBGrid1");
+    auto* titles = new GridTitleRow(m_dbGrid1);
+    m_dbGrid1->setHorizontalHeader(titles);
     m_gridModel = new ResultGridModel(m_resultSet, m_dbGrid1);
     m_dbGrid1->setModel(m_gridModel);
     m_dbGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_dbGrid1->setStyleSheet("QTableView { background-color: white; } "
                              "QHeaderView::section { background-color: white; color: black; }");
-    QHeaderView* titles = m_dbGrid1->horizontalHeader();
-    titles->setSectionsMovable(true);
-    titles->setSectionResizeMode(QHeaderView::Interactive);
-    titles->setSectionsClickable(true);
-    // A title press must not select the column: it does not move the current row.
-    disconnect(titles, &QHeaderView::sectionPressed, m_dbGrid1, &QTableView::selectColumn);
+    // A title press neither selects the column nor moves the current row.
+    disconnect(titles, &QHeaderView::sectionPressed, m_dbGrid1, nullptr);
+    disconnect(titles, &QHeaderView::sectionEntered, m_dbGrid1, nullptr);
     constexpr std::array<int, catalogue::kGridColumns.size()> widths{100, 120, 150, 50,
                                                                      50,  50,  150};
     for (std::size_t i = 0; i < widths.size(); ++i)
         m_dbGrid1->setColumnWidth(int(i), widths[i]);
-    connect(titles, &QHeaderView::sectionClicked, this, [this](int column) {
+    titles->setTitleClickHandler([this](int column) {
         runHandler(this, [this, column] { DBGrid1TitleClick(column); });
     });
     m_anchors->add(m_dbGrid1, {7, 3, 724, 419}, AnchorAll);

@@ -129,6 +129,9 @@ class Form1Test : public QObject {
     void titleClicksSortAndMark();
     void titleClickBeforeSearchDoesNothing();
     void newSearchKeepsMarkerAndNextClickAscends();
+    void titleGestures_data();
+    void titleGestures();
+    void titlePressKeepsTheCurrentRowAndSelectsNoColumn();
     void failingSearchIsReportedAndWindowStaysUsable();
     void maximisingStretchesAnchoredControls_data();
     void maximisingStretchesAnchoredControls();
@@ -156,6 +159,7 @@ class Form1Test : public QObject {
     [[nodiscard]] int page() const { return child<QTabWidget>("PageControl1")->currentIndex(); }
     void focus(const QString& name);
     void clickTitle(int column);
+    [[nodiscard]] QPoint titleCentre(int column) const;
     [[nodiscard]] QStringList titles() const;
     [[nodiscard]] QStringList column(int index) const;
     [[nodiscard]] QString resultCaption() const {
@@ -305,6 +309,105 @@ void Form1Test::newSearchKeepsMarkerAndNextClickAscends() {
     clickTitle(3);
     QCOMPARE(titles().at(3), QString("▲外径"));
     QCOMPARE(column(0), QStringList({"30204", "6205", "16204", "N210"}));
+}
+
+QPoint Form1Test::titleCentre(int index) const {
+    QHeaderView* header = child<QTableView>("DBGrid1")->horizontalHeader();
+    return {header->sectionViewportPosition(index) + header->sectionSize(index) / 2,
+            header->height() / 2};
+}
+
+void Form1Test::titleGestures_data() {
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<QString>("markedTitle");
+    QTest::addColumn<QStringList>("newNumbers");
+    QTest::addColumn<int>("outerDiameterPlace");
+
+    const QStringList statementOrder{"16204", "30204", "6205", "N210"};
+    const QStringList byOuterDiameter{"30204", "6205", "16204", "N210"};
+    QTest::newRow("drag onto another title moves the column and clicks it")
+        << "move" << "▲外径" << byOuterDiameter << 5;
+    QTest::newRow("drag leftwards onto the first title")
+        << "moveLeft" << "▲外径" << byOuterDiameter << 0;
+    // The narrow column takes the wide title's place; the wide one is then under the pointer.
+    QTest::newRow("drag onto the far half of a wider title clicks the title under the pointer")
+        << "moveLeftFar" << "▲新型号" << statementOrder << 0;
+    QTest::newRow("press on a column border and drag resizes without a click")
+        << "resize" << "" << statementOrder << 3;
+    QTest::newRow("press on a column border alone clicks nothing")
+        << "border" << "" << statementOrder << 3;
+    QTest::newRow("release below the titles clicks nothing")
+        << "below" << "" << statementOrder << 3;
+    QTest::newRow("the right button clicks nothing") << "right" << "" << statementOrder << 3;
+    QTest::newRow("a double click is two clicks")
+        << "double" << "▼外径" << QStringList{"N210", "16204", "6205", "30204"} << 3;
+}
+
+void Form1Test::titleGestures() {
+    QFETCH(QString, gesture);
+    QFETCH(QString, markedTitle);
+    QFETCH(QStringList, newNumbers);
+    QFETCH(int, outerDiameterPlace);
+
+    writeCatalogue("bde.mdb");
+    search();
+    QHeaderView* header = child<QTableView>("DBGrid1")->horizontalHeader();
+    QWidget* row = header->viewport();
+    const int width = header->sectionSize(3);
+    const QPoint centre = titleCentre(3);
+    const QPoint border(header->sectionViewportPosition(3) + width - 1, centre.y());
+    // Movements in small steps, as a hand makes them.
+    const auto drag = [row](QPoint from, QPoint to) {
+        QTest::mousePress(row, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 10; ++step)
+            QTest::mouseMove(row, from + (to - from) * step / 10);
+        QTest::mouseRelease(row, Qt::LeftButton, {}, to);
+    };
+    if (gesture == "move") {
+        drag(centre, titleCentre(5));
+    } else if (gesture == "moveLeft") {
+        drag(centre, QPoint(10, centre.y()));
+    } else if (gesture == "moveLeftFar") {
+        drag(centre, QPoint(header->sectionSize(0) - 10, centre.y()));
+    } else if (gesture == "resize") {
+        drag(border, border + QPoint(30, 0));
+        QCOMPARE(header->sectionSize(3), width + 30);
+    } else if (gesture == "border") {
+        QTest::mouseClick(row, Qt::LeftButton, {}, border);
+    } else if (gesture == "below") {
+        drag(centre, centre + QPoint(0, 3 * header->height()));
+    } else if (gesture == "right") {
+        QTest::mouseClick(row, Qt::RightButton, {}, centre);
+    } else {
+        // The events a double click delivers: press, release, double click, release.
+        QTest::mouseClick(row, Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(row, Qt::LeftButton, {}, centre);
+        QTest::mouseRelease(row, Qt::LeftButton, {}, centre);
+    }
+
+    QStringList expected = kPlainTitles;
+    for (QString& title : expected) {
+        if (!markedTitle.isEmpty() && markedTitle.endsWith(title))
+            title = markedTitle;
+    }
+    QCOMPARE(titles(), expected);
+    QCOMPARE(column(0), newNumbers);
+    QCOMPARE(header->visualIndex(3), outerDiameterPlace);
+}
+
+void Form1Test::titlePressKeepsTheCurrentRowAndSelectsNoColumn() {
+    writeCatalogue("bde.mdb");
+    search();
+    auto* grid = child<QTableView>("DBGrid1");
+    const QModelIndex cell = grid->model()->index(2, 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    QCOMPARE(grid->currentIndex(), cell);
+
+    QTest::mousePress(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, titleCentre(4));
+    QCOMPARE(grid->currentIndex(), cell);
+    QVERIFY(!grid->selectionModel()->isColumnSelected(4));
+    QCOMPARE(titles(), kPlainTitles);
+    QTest::mouseRelease(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, titleCentre(4));
 }
 
 void Form1Test::failingSearchIsReportedAndWindowStaysUsable() {
