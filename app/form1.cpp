@@ -20,6 +20,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,6 +89,7 @@ TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<We
     : QMainWindow(parent), m_shell(std::move(shell)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowIcon(QIcon(":/icons/window_icon.png"));
     setFont(windowFont(13));
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);

@@ -122,6 +122,7 @@ class Form1Test : public QObject {
     void cleanup();
 
     void startsInNewModelModeWithFocusInModelBox();
+    void windowIconIsA32By32TwentyFourBitPicture();
     void returningToSearchPageFocusesModelBox();
     void searchFillsGridAndCaption();
     void gridColumnsCarryTheirColours();
@@ -219,6 +220,13 @@ void Form1Test::startsInNewModelModeWithFocusInModelBox() {
     QCOMPARE(child<QTableView>("DBGrid1")->model()->rowCount(), 0);
     QCOMPARE(titles(), kPlainTitles);
     QCOMPARE(m_form->centralWidget()->size(), QSize(794, 608));
+}
+
+void Form1Test::windowIconIsA32By32TwentyFourBitPicture() {
+    QCOMPARE(m_form->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+    const QImage picture = m_form->windowIcon().pixmap(32, 32).toImage();
+    QVERIFY(!picture.hasAlphaChannel());
+    QCOMPARE(picture.size(), QSize(32, 32));
 }
 
 void Form1Test::returningToSearchPageFocusesModelBox() {
