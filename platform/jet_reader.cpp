@@ -86,6 +86,26 @@ ValueKind kindOf(int type)
     }
 }
 
+StoredType storedTypeOf(int type)
+{
+    switch (type) {
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_NUMERIC: return StoredType::Number;
+    case MDB_MONEY: return StoredType::Currency;
+    case MDB_BOOL: return StoredType::YesNo;
+    case MDB_DATETIME: return StoredType::DateTime;
+    case MDB_TEXT: return StoredType::Text;
+    case MDB_MEMO: return StoredType::Memo;
+    case MDB_BINARY: return StoredType::Binary;
+    case MDB_OLE: return StoredType::Ole;
+    default: return StoredType::Other;
+    }
+}
+
 std::string formatMoney(std::int64_t tenThousandths)
 {
     const bool negative = tenThousandths < 0;
@@ -377,7 +397,7 @@ struct JetDatabase::Handle {
         for (unsigned i = 0; i < def->num_cols; ++i) {
             const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, i));
             cols.push_back(col);
-            columns.push_back({col->name, kindOf(col->col_type)});
+            columns.push_back({col->name, kindOf(col->col_type), storedTypeOf(col->col_type)});
         }
         auto table = std::make_shared<Table>(name, std::move(columns));
         // The row count is only a hint, and a damaged one must not reserve

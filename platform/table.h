@@ -15,9 +15,14 @@ namespace bearing {
 // How a column's values compare when ordering: numbers numerically, text as text.
 enum class ValueKind : std::uint8_t { Text, Number };
 
+// How the file stores a column, for checks that need more than the ordering
+// kind; Unknown for a table that was not read from a file.
+enum class StoredType : std::uint8_t { Unknown, Number, Currency, YesNo, DateTime, Text, Memo, Binary, Ole, Other };
+
 struct Column {
     std::string name;
     ValueKind kind = ValueKind::Text;
+    StoredType stored = StoredType::Unknown;
 };
 
 class Table {

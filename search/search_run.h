@@ -6,6 +6,7 @@
 #include "platform/result_set.h"
 #include "search/search_criteria.h"
 
+#include <stdexcept>
 #include <string>
 
 namespace bearing {
@@ -16,6 +17,14 @@ inline constexpr const char* kConnectionText =
     "provider=Microsoft.Jet.OLEDB.4.0;Data Source=bde.mdb ;Persist Security Info=false";
 inline constexpr const char* kConnectionFailureText = "打开数据库出现致命的错误！！！";
 inline constexpr const char* kConnectionFailureTitle = "错误";
+
+// The catalogue opened but cannot serve a search: its table or one of the
+// seven grid columns is missing, or a column holds values that are neither
+// text nor numbers. The message names the file and what is wrong.
+class CatalogueError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // "轴承信息查询结果：" + count + "条记录相符".
 [[nodiscard]] std::string ResultCaption(std::size_t recordCount);
@@ -37,7 +46,9 @@ public:
     }
 
     // Runs one search in the current directory. A failure ends the run where
-    // it happens and propagates with the message for the user.
+    // it happens and propagates with the message for the user; a catalogue
+    // that opens but lacks what the result grid shows fails with
+    // CatalogueError before the statement runs.
     void run(const SearchCriteria& criteria);
 
 private:

@@ -240,6 +240,22 @@ TEST_F(CatalogQuery, MissingCatalogueShowsTheConnectionFailureThenFails) {
     EXPECT_TRUE(filesLeft().empty());
 }
 
+TEST_F(CatalogQuery, CatalogueWithoutOneOfTheSevenColumnsFailsNamingFileAndColumn) {
+    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
+                                   {"oldNO", JetColumnType::Text},
+                                   {"DZAO", JetColumnType::Text},
+                                   {"NJIN", JetColumnType::Double},
+                                   {"GDU", JetColumnType::Double},
+                                   {"BTYPE", JetColumnType::Text}});
+    writer.addRow({std::string("6204"), std::string("204"), std::string("SKF 6204"), 20.0, 14.0,
+                   std::string("深沟球轴承 0类")});
+    writeBytes(m_dir / "bde.mdb", writer.finish(FileSignature::AtRest));
+    const Outcome r = run({"query", "--model", "6204"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("“bde.mdb”的表“ZQbearing”缺少列“WJIN”"), std::string::npos) << r.err;
+}
+
 TEST_F(CatalogQuery, SqlPrintsEveryColumnOfAWorkingFileAndTouchesNothing) {
     const Bytes original = catalogue(FileSignature::Working);
     const fs::path file = m_root / "other.mdb";

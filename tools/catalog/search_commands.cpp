@@ -71,13 +71,10 @@ void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log)
     SearchRun(connection, rs, view).run(criteria);
     if (!o.sort.empty())
         rs.setSortExpression(o.sort);
+    // The run has made sure that all seven columns are there.
     std::vector<std::size_t> columns;
-    for (const auto& info : catalogue::kGridColumns) {
-        const int c = rs.table().findColumn(info.field);
-        if (c < 0)
-            throw std::runtime_error("表“" + rs.table().name() + "”中没有列“" + std::string(info.field) + "”。");
-        columns.push_back(static_cast<std::size_t>(c));
-    }
+    for (const auto& info : catalogue::kGridColumns)
+        columns.push_back(static_cast<std::size_t>(rs.table().findColumn(info.field)));
     printRows(rs, columns, out);
     log << view.caption() << "\n";
 }
