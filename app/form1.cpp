@@ -3,6 +3,7 @@
 
 #include "app/drop_down_box.h"
 #include "app/error_report.h"
+#include "app/grid_row_indicator.h"
 #include "app/grid_title_row.h"
 #include "app/result_grid_model.h"
 #include "browse/brands_page.h"
@@ -192,6 +193,11 @@ void TForm1::buildResultPages(QWidget* page) {
     m_dbGrid1 = make<QTableView>(m_ccfind, "DBGrid1");
     auto* titles = new GridTitleRow(m_dbGrid1);
     m_dbGrid1->setHorizontalHeader(titles);
+    auto* indicator = new GridRowIndicator(m_dbGrid1);
+    m_dbGrid1->setVerticalHeader(indicator);
+    indicator->setDefaultSectionSize(m_dbGrid1->fontMetrics().height() + 3);
+    // The indicator's title cell is no button: it selects nothing.
+    m_dbGrid1->setCornerButtonEnabled(false);
     m_gridModel = new ResultGridModel(m_resultSet, m_dbGrid1);
     m_dbGrid1->setModel(m_gridModel);
     m_dbGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -90,6 +90,9 @@ QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < m_titles.size())
         return m_titles[section];
+    // The rows are marked by the indicator, not numbered.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return {};
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

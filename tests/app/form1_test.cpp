@@ -133,6 +133,7 @@ class Form1Test : public QObject {
     void titleGestures_data();
     void titleGestures();
     void titlePressKeepsTheCurrentRowAndSelectsNoColumn();
+    void indicatorMarksTheCurrentRowWithoutNumbers();
     void failingSearchIsReportedAndWindowStaysUsable();
     void maximisingStretchesAnchoredControls_data();
     void maximisingStretchesAnchoredControls();
@@ -416,6 +417,30 @@ void Form1Test::titlePressKeepsTheCurrentRowAndSelectsNoColumn() {
     QVERIFY(!grid->selectionModel()->isColumnSelected(4));
     QCOMPARE(titles(), kPlainTitles);
     QTest::mouseRelease(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, titleCentre(4));
+}
+
+void Form1Test::indicatorMarksTheCurrentRowWithoutNumbers() {
+    writeCatalogue("bde.mdb");
+    search();
+    auto* grid = child<QTableView>("DBGrid1");
+    QHeaderView* indicator = grid->verticalHeader();
+    const int width = indicator->width();
+    QCOMPARE(indicator->model()->headerData(3, Qt::Vertical).toString(), QString());
+
+    const QModelIndex cell = grid->model()->index(2, 4);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
+    const auto marked = [indicator](int row) {
+        const QImage image = indicator->viewport()->grab().toImage();
+        const QPoint centre(indicator->width() / 2,
+                            indicator->sectionViewportPosition(row) + indicator->sectionSize(row) / 2);
+        return qGray(image.pixel(centre)) < 64;
+    };
+    QVERIFY(marked(2));
+    QVERIFY(!marked(1));
+    QTest::keyClick(grid, Qt::Key_Down);
+    QVERIFY(marked(3));
+    QVERIFY(!marked(2));
+    QCOMPARE(indicator->width(), width);
 }
 
 void Form1Test::failingSearchIsReportedAndWindowStaysUsable() {
