@@ -6,7 +6,9 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    // The program reads no command line, so Qt is not handed one either: arguments mean nothing.
+    int programNameOnly = argc > 0 ? 1 : 0;
+    QApplication application(programNameOnly, argv);
     QApplication::setApplicationName(QString::fromUtf8(bearing::kApplicationTitle));
     bearing::TForm1 form1;
     form1.show();
