@@ -6,9 +6,76 @@
 #include "search/file_guard.h"
 #include "search/search_sql.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace bearing {
 
 namespace {
+
+// Two runs at once would each copy, unseal, seal and rename the catalogue: one
+// run's sealing can take the other's half-written temp.mdb for its copy and
+// rename it over the catalogue, or find its own copy deleted, and a run can
+// meet the catalogue sealed by the other one. The lock makes them take turns.
+// Its file is removed by the holder before unlocking, so a run that locked a
+// file someone removed meanwhile looks again.
+class RunLock {
+public:
+    explicit RunLock(std::chrono::milliseconds timeout)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        for (;;) {
+            m_fd = ::open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+            if (m_fd < 0)
+                fail(errno);
+            while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+                if (errno != EWOULDBLOCK && errno != EINTR)
+                    fail(errno);
+                if (std::chrono::steady_clock::now() >= deadline) {
+                    ::close(m_fd);
+                    throw CatalogueBusyError("数据库文件“" + std::string(kCatalogueFile) + "”正被另一个查询使用，等了 " +
+                                             std::to_string((timeout.count() + 999) / 1000) +
+                                             " 秒仍未用完，请稍后再试。");
+                }
+                // Polled often, so that a waiting run gets in between the
+                // runs of a program that searches again and again.
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            struct stat locked {};
+            struct stat named {};
+            if (::fstat(m_fd, &locked) == 0 && ::stat(kLockFile, &named) == 0 && locked.st_dev == named.st_dev &&
+                locked.st_ino == named.st_ino)
+                return;
+            ::close(m_fd);
+        }
+    }
+    ~RunLock()
+    {
+        ::unlink(kLockFile);
+        ::close(m_fd);
+    }
+    RunLock(const RunLock&) = delete;
+    RunLock& operator=(const RunLock&) = delete;
+
+private:
+    [[noreturn]] void fail(int error)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        std::error_code ec;
+        throw FileError("无法锁定数据库文件“" + std::string(kCatalogueFile) + "”：无法打开锁文件“" +
+                        std::filesystem::absolute(kLockFile, ec).string() + "”（" + std::strerror(error) + "）。");
+    }
+
+    int m_fd = -1;
+};
 
 const char* typeName(StoredType type)
 {
@@ -67,6 +134,7 @@ std::string ResultCaption(std::size_t recordCount)
 
 void SearchRun::run(const SearchCriteria& criteria)
 {
+    const RunLock lock(m_lockTimeout);
     m_connection.disconnect();
     // The working copy is made fresh: never written through a link or into a
     // file someone else left under that name.

@@ -6,6 +6,7 @@
 #include "platform/result_set.h"
 #include "search/search_criteria.h"
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -13,6 +14,11 @@ namespace bearing {
 
 inline constexpr const char* kCatalogueFile = "bde.mdb";
 inline constexpr const char* kTemporaryFile = "temp.mdb";
+// Locked (flock) for the whole run and removed at its end, so that two
+// programs searching one directory take turns.
+inline constexpr const char* kLockFile = "bde.mdb.lock";
+// How long a run waits for another program's run to end.
+inline constexpr std::chrono::milliseconds kLockTimeout{30000};
 inline constexpr const char* kConnectionText =
     "provider=Microsoft.Jet.OLEDB.4.0;Data Source=bde.mdb ;Persist Security Info=false";
 inline constexpr const char* kConnectionFailureText = "打开数据库出现致命的错误！！！";
@@ -22,6 +28,12 @@ inline constexpr const char* kConnectionFailureTitle = "错误";
 // seven grid columns is missing, or a column holds values that are neither
 // text nor numbers. The message names the file and what is wrong.
 class CatalogueError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Another program's run held the catalogue for longer than the run would wait.
+class CatalogueBusyError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -48,13 +60,18 @@ public:
     // Runs one search in the current directory. A failure ends the run where
     // it happens and propagates with the message for the user; a catalogue
     // that opens but lacks what the result grid shows fails with
-    // CatalogueError before the statement runs.
+    // CatalogueError before the statement runs. The run first takes the lock
+    // file, waiting while another program's run holds it: CatalogueBusyError
+    // after the lock timeout, FileError when the lock file cannot be opened.
     void run(const SearchCriteria& criteria);
+
+    void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
 
 private:
     Connection& m_connection;
     ResultSet& m_resultSet;
     SearchRunView& m_view;
+    std::chrono::milliseconds m_lockTimeout = kLockTimeout;
 };
 
 } // namespace bearing

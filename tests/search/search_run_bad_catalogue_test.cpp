@@ -97,6 +97,7 @@ TEST_P(BadCatalogueTest, RunFailsNamingTheFileAndWhatIsWrongAndOnlyTheSignatureC
     EXPECT_EQ(head(after), signature(FileSignature::Working));
     EXPECT_EQ(tail(after), tail(original));
     EXPECT_EQ(readWholeFile(kTemporaryFile), original);
+    EXPECT_FALSE(present(kLockFile));
 }
 
 INSTANTIATE_TEST_SUITE_P(
