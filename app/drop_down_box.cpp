@@ -4,6 +4,7 @@
 #include "app/auto_completion.h"
 #include "app/input_rules.h"
 
+#include <QAbstractItemView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -20,6 +21,8 @@ DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent) {
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     connect(lineEdit(), &QLineEdit::textEdited, this, &DropDownBox::textEditedByUser);
     connect(this, &QComboBox::activated, this, &DropDownBox::entryChosenByUser);
+    // Typing goes on into the box while its list is open, as it does with the list closed.
+    view()->installEventFilter(this);
 }
 
 void DropDownBox::forceCapitals() {
@@ -36,25 +39,42 @@ void DropDownBox::showPopup() {
     QComboBox::showPopup();
 }
 
+bool DropDownBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view() && event->type() == QEvent::KeyPress &&
+        typeKey(static_cast<QKeyEvent*>(event))) {
+        // What the typing selected is what choosing from the list is measured against.
+        m_indexBeforeUserAction = currentIndex();
+        view()->setCurrentIndex(model()->index(currentIndex(), modelColumn(), rootModelIndex()));
+        return true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
 void DropDownBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         return;
     }
-    const std::optional<char16_t> typed =
-        TypedCharacter(event->key(), event->modifiers(), event->text());
-    if (typed == kBackspace) {
-        backspace();
-        event->accept();
-        return;
-    }
-    if (typed && QChar(*typed).isPrint()) {
-        type(QChar(*typed));
+    if (typeKey(event)) {
         event->accept();
         return;
     }
     m_indexBeforeUserAction = currentIndex();
     QComboBox::keyPressEvent(event);
+}
+
+bool DropDownBox::typeKey(QKeyEvent* event) {
+    const std::optional<char16_t> typed =
+        TypedCharacter(event->key(), event->modifiers(), event->text());
+    if (typed == kBackspace) {
+        backspace();
+        return true;
+    }
+    if (typed && QChar(*typed).isPrint()) {
+        type(QChar(*typed));
+        return true;
+    }
+    return false;
 }
 
 void DropDownBox::wheelEvent(QWheelEvent* event) {

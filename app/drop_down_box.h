@@ -27,11 +27,14 @@ class DropDownBox : public QComboBox {
     void changeReported();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
 
   private:
+    // Runs a key that types a character through completion or Backspace; true when it did.
+    bool typeKey(QKeyEvent* event);
     void type(QChar character);
     void backspace();
     void textEditedByUser();

@@ -60,6 +60,7 @@ class DropDownBoxTest : public QObject {
     void leavingTheBoxSelectsNothing();
     void wheelOnTheClosedBoxChangesTheEntry();
     void choosingFromTheListReportsOnlyAnotherEntry();
+    void typingWithTheListOpenCompletesInTheBox();
     void inputMethodTextCompletesLikeTypedText();
     void qtsOwnCompleterIsOff();
 
@@ -266,6 +267,28 @@ void DropDownBoxTest::choosingFromTheListReportsOnlyAnotherEntry() {
     choose(4);
     QCOMPARE(m_box->currentText(), QString("CCVI"));
     QCOMPARE(spy.count(), 2);
+}
+
+void DropDownBoxTest::typingWithTheListOpenCompletesInTheBox() {
+    QSignalSpy spy(m_box, &DropDownBox::changeReported);
+    m_box->showPopup();
+    QAbstractItemView* list = m_box->view();
+    QTRY_VERIFY(list->isVisible());
+    QTest::keyClicks(list, "QX");
+    QCOMPARE(m_box->currentText(), QString("QX"));
+    QCOMPARE(m_box->currentIndex(), 44);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(list->currentIndex().row(), 44);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QCOMPARE(m_box->currentText(), QString("Q"));
+    QCOMPARE(spy.count(), 3);
+
+    // Enter takes the highlighted entry, which typing left on the one selected.
+    QTest::keyClicks(list, "C");
+    QTest::keyClick(list, Qt::Key_Return);
+    QTRY_VERIFY(!list->isVisible());
+    QCOMPARE(m_box->currentText(), QString("QC"));
+    QCOMPARE(spy.count(), 4);
 }
 
 void DropDownBoxTest::inputMethodTextCompletesLikeTypedText() {
