@@ -35,6 +35,14 @@ constexpr std::uint32_t kCataloguePage = 2;
 constexpr std::uint32_t kMaxRowsPerPage = (kPageSize - jet::kDataPageHeader) / 2;
 constexpr std::size_t kUsageMapPointer = 55;
 constexpr std::size_t kFreeMapPointer = 59;
+// The table definition as libmdb reads it: its continuation pages carry an
+// 8-byte header, then the definition goes on.
+constexpr std::size_t kDefinitionPageHeader = 8;
+constexpr std::size_t kColumnCount = 45;
+constexpr std::size_t kRealIndexCount = 51;
+constexpr std::size_t kColumnEntries = 63;
+constexpr std::size_t kRealIndexEntry = 12;
+constexpr std::size_t kColumnEntry = 25;
 
 [[noreturn]] void corrupt(const std::string& what)
 {
@@ -364,6 +372,38 @@ struct JetDatabase::Handle {
         return true;
     }
 
+    // libmdb reads the column entries and names on from the definition page
+    // to the pages it links to, without looking where a link leads, and goes
+    // on in the page it had last when a link leads outside the file. Every
+    // linked page must be in the file and a definition page, and the entries
+    // and names must end within the pages linked.
+    void checkDefinitionPages(const std::string& quoted, std::uint32_t definitionPage) const
+    {
+        std::vector<unsigned char> definition;
+        std::uint32_t page = definitionPage;
+        for (std::uint32_t hops = 0;; ++hops) {
+            const unsigned char* p = image + static_cast<std::size_t>(page) * kPageSize;
+            if (p[0] != 0x02)
+                corrupt(quoted + "的定义续页无效（第 " + std::to_string(page) + " 页）。");
+            definition.insert(definition.end(), p + (hops == 0 ? 0 : kDefinitionPageHeader), p + kPageSize);
+            page = get32(p, 4);
+            if (page == 0)
+                break;
+            if (hops >= pageCount)
+                corrupt(quoted + "的定义续页形成了循环。");
+            checkPage(page, (quoted + "的定义续页").c_str());
+        }
+        const std::uint32_t columnCount = get16(definition.data(), kColumnCount);
+        std::uint64_t end = kColumnEntries + std::uint64_t{get32(definition.data(), kRealIndexCount)} * kRealIndexEntry +
+                            std::uint64_t{columnCount} * kColumnEntry;
+        // Each name is its byte length in two bytes, then the name.
+        std::uint32_t named = 0;
+        for (; named < columnCount && end + 2 <= definition.size(); ++named)
+            end += 2 + get16(definition.data(), static_cast<std::size_t>(end));
+        if (named < columnCount || end > definition.size())
+            corrupt(quoted + "的定义不完整：列的定义超出了定义页。");
+    }
+
     std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const
     {
         const std::string quoted = "表“" + name + "”";
@@ -389,6 +429,7 @@ struct JetDatabase::Handle {
             MdbTableDef* def;
             ~Free() { mdb_free_tabledef(def); }
         } freeDef{def};
+        checkDefinitionPages(quoted, definitionPage);
         if (!mdb_read_columns(def) || def->num_cols == 0)
             corrupt(quoted + "没有列。");
 

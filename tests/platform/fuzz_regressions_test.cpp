@@ -44,6 +44,8 @@ TEST(FuzzRegressions, EveryCatalogueIsReadOrRefusedWithTheReadersMessage)
         // catalogue reading looped on it until memory ran out.
         {"catalogue-property-blob-loop.mdb", "表“DateTest”的定义无法读取"},
         {"usage-map-pointing-nowhere.mdb", "表“MSysObjects”的页面分配表无法识别"},
+        // libmdb read the column names on past the definition's last page.
+        {"definition-read-past-its-pages.mdb", "表“MSysObjects”的定义不完整"},
         {"variable-offsets-backwards-memo.mdb", "有一行的值超出了该行"},
         {"variable-offsets-backwards-text.mdb", "有一行的值超出了该行"},
     };

@@ -224,6 +224,43 @@ TEST(JetFile, RowCountInTheDefinitionIsOnlyAHint)
     }
 }
 
+TEST(JetFile, DefinitionsLeadingOutsideTheirPagesFailClearly)
+{
+    JetWriter writer("ZQbearing", catalogueSpec());
+    writer.addRow({std::string("6204"), 47.0, std::int32_t{1}, std::string("m"), std::string("t")});
+    const auto good = writer.finish(FileSignature::Working);
+    const std::size_t pages = good.size() / 4096;
+    // The user table's definition is page 5: next-page link at 4, column count at 45.
+    auto patched = [&](std::size_t offset, std::uint32_t value, int bytes) {
+        auto bad = good;
+        for (int i = 0; i < bytes; ++i)
+            bad[5 * 4096 + offset + i] = static_cast<unsigned char>(value >> (8 * i));
+        return bad;
+    };
+    const struct {
+        const char* what;
+        std::vector<unsigned char> image;
+        const char* message;
+    } cases[] = {
+        {"link beyond the file", patched(4, static_cast<std::uint32_t>(pages) + 7, 4), "定义续页指向第"},
+        {"link to a data page", patched(4, 6, 4), "定义续页无效（第 6 页）"},
+        {"link to itself", patched(4, 5, 4), "定义续页形成了循环"},
+        {"more columns than the page holds", patched(45, 2000, 2), "定义不完整"},
+        {"a column name running off the page", patched(63 + 5 * 25, 0xFFFF, 2), "定义不完整"},
+    };
+    for (const auto& c : cases) {
+        try {
+            JetDatabase db(c.image);
+            (void)db.readTable("ZQbearing");
+            ADD_FAILURE() << c.what << ": no failure reported";
+        } catch (const JetFormatError& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("表“ZQbearing”的"), std::string::npos) << c.what << ": " << message;
+            EXPECT_NE(message.find(c.message), std::string::npos) << c.what << ": " << message;
+        }
+    }
+}
+
 TEST(JetFile, DamagedFilesFailClearly)
 {
     JetWriter writer("ZQbearing", catalogueSpec());
