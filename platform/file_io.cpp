@@ -191,6 +191,17 @@ bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* 
     return true;
 }
 
+std::optional<FileStamp> fileStamp(const std::filesystem::path& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::int64_t>(st.st_size),
+                     static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0)

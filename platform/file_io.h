@@ -1,7 +1,9 @@
 // Whole-file reads and crash-safe whole-file writes.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,6 +41,21 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
 // `Cannot open file "<full path>". <system error text>` if it exists but
 // cannot be opened or written.
 bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size, bool sync);
+
+// What tells whether a file was replaced or written since it was last looked
+// at: its identity, size and change times.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of `path` (not following a final symbolic link); nullopt when it
+// does not exist or cannot be looked at.
+[[nodiscard]] std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
 
 // Renames `from` over `to` in one step and makes the rename durable.
 [[nodiscard]] bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);

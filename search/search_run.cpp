@@ -138,8 +138,14 @@ void SearchRun::run(const SearchCriteria& criteria)
     m_connection.disconnect();
     // The working copy is made fresh: never written through a link or into a
     // file someone else left under that name.
-    (void)copyToFreshFile(kCatalogueFile, kTemporaryFile, false);
+    const auto beforeCopy = fileStamp(kCatalogueFile);
+    const bool copied = copyToFreshFile(kCatalogueFile, kTemporaryFile, false);
+    // A copy taken while nothing else touched the catalogue can serve as the
+    // sealed copy at the end, as long as the catalogue is not touched until then.
+    const bool snapshot = copied && beforeCopy && beforeCopy == fileStamp(kCatalogueFile);
+    const auto copyStamp = snapshot ? fileStamp(kTemporaryFile) : std::nullopt;
     UnsealDatabase(kCatalogueFile);
+    const auto unsealedStamp = fileStamp(kCatalogueFile);
 
     m_connection.setConnectionText(kConnectionText);
     try {
@@ -159,7 +165,12 @@ void SearchRun::run(const SearchCriteria& criteria)
     // catalogue is at every instant either the whole unsealed file or the whole
     // sealed one. If the copy fails the catalogue keeps its content and its
     // working signature, and the next run seals it again.
-    if (copyToFreshFile(kCatalogueFile, kTemporaryFile, false)) {
+    // The copy from the start differs from the catalogue only in the signature
+    // when neither file was touched since; then it is sealed as it is, which
+    // saves copying the whole file a second time.
+    const bool reuseCopy = copyStamp && unsealedStamp && fileStamp(kCatalogueFile) == unsealedStamp &&
+                           fileStamp(kTemporaryFile) == copyStamp;
+    if (reuseCopy || copyToFreshFile(kCatalogueFile, kTemporaryFile, false)) {
         SealDatabase(kTemporaryFile);
         (void)replaceFile(kTemporaryFile, kCatalogueFile);
     }

@@ -64,6 +64,36 @@ TEST_F(SearchRunTest, SealedCatalogueKeepsItsPermissions)
     EXPECT_EQ(head(readWholeFile(kCatalogueFile)), signature(FileSignature::AtRest));
 }
 
+TEST_F(SearchRunTest, CatalogueChangedDuringTheRunIsSealedWithTheChange)
+{
+    // The run seals its starting copy only while nothing else wrote to the
+    // catalogue; a write in the meantime must survive into the sealed file.
+    writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
+    std::vector<Bearing> grown = sampleBearings();
+    grown.push_back({"6206", "206", "SKF 6206", 62, 30, 16, "深沟球轴承 0类"});
+    const Bytes replacement = catalogueFile(grown, FileSignature::Working);
+
+    class WritingView : public SearchRunView {
+    public:
+        explicit WritingView(const Bytes& bytes) : m_bytes(bytes) {}
+        void showConnectionFailure() override {}
+        void setResultCaption(const std::string&) override
+        {
+            std::ofstream out(kCatalogueFile, std::ios::binary | std::ios::in | std::ios::out);
+            out.write(reinterpret_cast<const char*>(m_bytes.data()), static_cast<std::streamsize>(m_bytes.size()));
+        }
+
+    private:
+        const Bytes& m_bytes;
+    } view(replacement);
+    SearchRun(m_connection, m_resultSet, view).run(byNewModel("6204"));
+
+    const Bytes after = readWholeFile(kCatalogueFile);
+    EXPECT_EQ(head(after), signature(FileSignature::AtRest));
+    EXPECT_EQ(tail(after), tail(replacement));
+    EXPECT_FALSE(present(kTemporaryFile));
+}
+
 TEST_F(SearchRunTest, RowsStayReadableAndNextRunReopensTheSealedFile)
 {
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
