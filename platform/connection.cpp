@@ -59,7 +59,7 @@ std::string Connection::dataSource() const
     return value("data source");
 }
 
-std::vector<unsigned char> Connection::readCatalogue(const std::string& file) const
+void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const
 {
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
@@ -67,9 +67,8 @@ std::vector<unsigned char> Connection::readCatalogue(const std::string& file) co
         throw ConnectionError("找不到数据库文件“" + file + "”。");
     if (std::filesystem::is_directory(status))
         throw ConnectionError("“" + file + "”是一个文件夹，不是数据库文件。");
-    std::vector<unsigned char> image;
     try {
-        image = readWholeFile(file);
+        readWholeFile(file, image);
     } catch (const FileError& e) {
         throw ConnectionError(std::string("无法读取数据库文件：") + e.what());
     }
@@ -79,7 +78,6 @@ std::vector<unsigned char> Connection::readCatalogue(const std::string& file) co
     if (image.size() < kWorkingSignature.size() ||
         !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), image.begin()))
         throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
-    return image;
 }
 
 void Connection::openDatabase(std::vector<unsigned char> image)
@@ -101,6 +99,15 @@ std::shared_ptr<Connection::DecodedContent>& lastDecoded()
     return content;
 }
 
+// The memory each search reads the catalogue into, kept from search to
+// search: reading tens of megabytes into fresh memory costs more in page
+// faults than the read itself.
+std::vector<unsigned char>& readBuffer()
+{
+    static std::vector<unsigned char> buffer;
+    return buffer;
+}
+
 } // namespace
 
 void Connection::connect()
@@ -112,7 +119,8 @@ void Connection::connect()
     const std::string file = dataSource();
     if (file.empty())
         throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
-    std::vector<unsigned char> image = readCatalogue(file);
+    std::vector<unsigned char>& image = readBuffer();
+    readCatalogue(file, image);
     // The signature is left out: the guard changes it on every search.
     const ContentKey key = contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size());
     auto& last = lastDecoded();
@@ -143,7 +151,8 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
     if (!m_database) {
         // This content was opened before but not this table: read the file
         // again, and make sure it still is the content connected to.
-        std::vector<unsigned char> image = readCatalogue(dataSource());
+        std::vector<unsigned char>& image = readBuffer();
+        readCatalogue(dataSource(), image);
         if (!(contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size()) == m_key))
             throw ConnectionError("数据库文件“" + dataSource() + "”在连接之后被修改了，请重新查询。");
         openDatabase(std::move(image));
@@ -152,7 +161,9 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
         auto t = m_database->readTable(name);
         m_content->tables.emplace(key, t);
         // The file image is not needed once its table is decoded; a search
-        // naming another table reads the file again.
+        // naming another table reads the file again. Its memory is kept for
+        // the next read.
+        readBuffer() = std::move(*m_database).releaseImage();
         m_database.reset();
         return t;
     } catch (const JetFormatError& e) {

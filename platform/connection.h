@@ -52,7 +52,7 @@ public:
 
 private:
     [[nodiscard]] std::string value(std::string_view key) const;
-    [[nodiscard]] std::vector<unsigned char> readCatalogue(const std::string& file) const;
+    void readCatalogue(const std::string& file, std::vector<unsigned char>& image) const;
     void openDatabase(std::vector<unsigned char> image);
 
     std::string m_text;

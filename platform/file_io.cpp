@@ -29,6 +29,13 @@ struct Fd {
 
 std::vector<unsigned char> readWholeFile(const std::filesystem::path& path)
 {
+    std::vector<unsigned char> bytes;
+    readWholeFile(path, bytes);
+    return bytes;
+}
+
+void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes)
+{
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
         fail("无法打开文件", path, errno);
@@ -37,7 +44,6 @@ std::vector<unsigned char> readWholeFile(const std::filesystem::path& path)
         fail("无法读取文件", path, errno);
     if (S_ISDIR(st.st_mode))
         fail("无法读取文件", path, EISDIR);
-    std::vector<unsigned char> bytes;
     bytes.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     for (;;) {
@@ -54,7 +60,6 @@ std::vector<unsigned char> readWholeFile(const std::filesystem::path& path)
         got += static_cast<std::size_t>(n);
     }
     bytes.resize(got);
-    return bytes;
 }
 
 void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,

@@ -20,6 +20,10 @@ public:
 // The whole content of `path`, read in one go.
 [[nodiscard]] std::vector<unsigned char> readWholeFile(const std::filesystem::path& path);
 
+// The same into `into`, reusing its memory: reading a large file again into
+// memory it already touched costs no page faults.
+void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& into);
+
 // Writes `bytes` to `path` so that `path` is at every instant either absent
 // (or its previous content) or the complete new content: the bytes go to a
 // fresh temporary file beside it, are flushed to disk, and the temporary file
