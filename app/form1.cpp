@@ -17,6 +17,7 @@
 #include "search/sort_state.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,8 +88,9 @@ QLabel* statusPanel(QWidget* parent, const char* name, const char* caption, QFra
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<WebView> webBrowser)
-    : QMainWindow(parent), m_shell(std::move(shell)) {
+TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<WebView> webBrowser,
+               SaveFileChooser chooseSaveFile)
+    : QMainWindow(parent), m_shell(std::move(shell)), m_chooseSaveFile(std::move(chooseSaveFile)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(QIcon(":/icons/window_icon.png"));
@@ -115,6 +118,7 @@ TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<We
 
     buildSearchPage(m_tabSheet1);
     buildResultPages(m_tabSheet1);
+    buildGridMenu();
     buildStatusRow(m_client);
     buildTabOrder();
     buildKeyboardCommands();
@@ -298,6 +302,15 @@ void TForm1::setResultCaption(const std::string& caption) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_tabSheet1 && event->type() == QEvent::Show)
         runHandler(this, [this] { TabSheet1Show(); });
+    // A right click arrives at the grid's cell area, the menu key at the grid itself.
+    if (event->type() == QEvent::ContextMenu &&
+        (watched == m_dbGrid1 || watched == m_dbGrid1->viewport())) {
+        const auto* request = static_cast<QContextMenuEvent*>(event);
+        const QPoint at = request->reason() == QContextMenuEvent::Mouse ? request->globalPos()
+                                                                         : keyboardMenuPlace();
+        runHandler(this, [this, at] { DBGrid1ContextPopup(at); });
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && keyPressed(watched, static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);

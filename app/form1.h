@@ -10,11 +10,15 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
+class QAction;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -24,15 +28,24 @@ namespace bearing {
 class DropDownBox;
 class NewsPage;
 class ResultGridModel;
+struct TextColumn;
 
 inline constexpr const char* kWindowCaption = "轴承型号查询V2.01";
 
+// Asks where to save a file, offering `suggestedPath`; an empty answer means the user cancelled.
+using SaveFileChooser = std::function<QString(QWidget* parent, const QString& suggestedPath)>;
+
+// The save dialog for a CSV file.
+[[nodiscard]] QString AskForCsvFile(QWidget* parent, const QString& suggestedPath);
+
 class TForm1 : public QMainWindow, private SearchRunView {
   public:
-    // `shell` opens the vendor links, `webBrowser` shows the news page.
+    // `shell` opens the vendor links, `webBrowser` shows the news page, `chooseSaveFile` asks
+    // where an export goes.
     explicit TForm1(QWidget* parent = nullptr,
                     std::unique_ptr<Shell> shell = std::make_unique<DesktopShell>(),
-                    std::unique_ptr<WebView> webBrowser = std::make_unique<EngineWebView>());
+                    std::unique_ptr<WebView> webBrowser = std::make_unique<EngineWebView>(),
+                    SaveFileChooser chooseSaveFile = AskForCsvFile);
     ~TForm1() override;
 
     void FormCreate();
@@ -44,6 +57,12 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void BitBtn2Click();
     // `column` is the grid column whose title was clicked.
     void DBGrid1TitleClick(int column);
+
+    // The result grid's context menu PopupMenu1, shown at `at` on the screen, and its entries.
+    void DBGrid1ContextPopup(QPoint at);
+    void Copy1Click();
+    void Export1Click();
+    void SameSize1Click();
 
     // The keyboard commands of the hidden menu entry N12.
     void a1Click();
@@ -89,6 +108,17 @@ class TForm1 : public QMainWindow, private SearchRunView {
     // Shows the search page if another page is showing, then focuses `control` on it.
     void focusSearchControl(QWidget* control);
     void keepClientSize();
+    void buildGridMenu();
+    // Enables the grid menu's entries that have rows to act on.
+    void updateGridMenu();
+    // Where the grid's context menu opens when asked from the keyboard: on the current cell.
+    [[nodiscard]] QPoint keyboardMenuPlace() const;
+    // The grid's columns in the order the user sees them.
+    [[nodiscard]] std::vector<TextColumn> shownColumns() const;
+    // The selected rows in grid order, or else the current cell's row.
+    [[nodiscard]] std::vector<std::size_t> copiedRows() const;
+    // The grid's text in `column` of the current row; empty when there is no current row.
+    [[nodiscard]] QString currentRowText(int column) const;
 
     std::unique_ptr<Shell> m_shell;
     Connection m_connection;
@@ -112,6 +142,15 @@ class TForm1 : public QMainWindow, private SearchRunView {
     QWidget* m_ccfind = nullptr;
     QTableView* m_dbGrid1 = nullptr;
     ResultGridModel* m_gridModel = nullptr;
+    // Without a parent, so keys pressed while the menu is open are its own: Esc closes it and
+    // runs no keyboard command of the window.
+    std::unique_ptr<QMenu> m_popupMenu1;
+    QAction* m_copy1 = nullptr;
+    QAction* m_export1 = nullptr;
+    QAction* m_sameSize1 = nullptr;
+    SaveFileChooser m_chooseSaveFile;
+    // The folder the save dialog starts in: the current directory, then the last one exported to.
+    QString m_exportFolder;
 };
 
 } // namespace bearing
