@@ -1,0 +1,264 @@
+// Hostile text pasted into every input of the window ends in a result or the error report, never a crash, and leaves the catalogue sealed.
+#include "app/error_report.h"
+#include "app/form1.h"
+#include "platform/file_signature.h"
+#include "platform/jet_writer.h"
+#include "tests/browse/recorders.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDebug>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+using namespace bearing;
+
+namespace {
+
+std::vector<unsigned char> catalogueImage() {
+    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
+                                   {"oldNO", JetColumnType::Text},
+                                   {"DZAO", JetColumnType::Text},
+                                   {"WJIN", JetColumnType::Long},
+                                   {"NJIN", JetColumnType::Double},
+                                   {"GDU", JetColumnType::Text},
+                                   {"BTYPE", JetColumnType::Text}});
+    auto s = [](const char* text) { return JetValue{std::string(text)}; };
+    auto l = [](int v) { return JetValue{std::int32_t{v}}; };
+    writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
+    writer.addRow({s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
+    // Rows whose own text holds the characters the inputs try, so a match on them is possible.
+    writer.addRow({s("62%_[\""), s("😀𠀀"), s("SKF 62%_[\""), l(62), 20.0, s("7"),
+                   s("深沟球轴承 0类")});
+    return writer.finish(FileSignature::AtRest);
+}
+
+std::vector<unsigned char> readFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+QString repeatedTo1MB(const QString& piece) {
+    QString out;
+    while (out.toUtf8().size() < (1 << 20))
+        out += piece.repeated(4096);
+    return out;
+}
+
+QString controlCharacters() {
+    QString out;
+    for (char16_t c = 0; c < 0x20; ++c)
+        out += QChar(c);
+    out += QChar(0x7f);
+    out += QChar(0x85);
+    out += QChar(0x2028);
+    return out;
+}
+
+// Answers every message box that becomes the active modal window with OK, keeping its title and text.
+class MessageBoxAnswerer {
+  public:
+    MessageBoxAnswerer() {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            m_seen.append({box->windowTitle(), box->text()});
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start(10);
+    }
+    [[nodiscard]] const QList<QPair<QString, QString>>& seen() const { return m_seen; }
+
+  private:
+    QTimer m_timer;
+    QList<QPair<QString, QString>> m_seen;
+};
+
+} // namespace
+
+class Form1BadInputTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void pastedTextEndsInAResultOrAReport_data();
+    void pastedTextEndsInAResultOrAReport();
+    void characterMeaningInTheStatementIsKeptAsText_data();
+    void characterMeaningInTheStatementIsKeptAsText();
+
+  private:
+    template <typename T> T* child(const QString& name) const {
+        T* found = m_form->findChild<T*>(name);
+        Q_ASSERT(found != nullptr);
+        return found;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::filesystem::path m_previousDir;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void Form1BadInputTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_previousDir = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir->path().toStdString());
+    m_form = std::make_unique<TForm1>(nullptr, std::make_unique<RecordingShell>(),
+                                      std::make_unique<RecordingWebView>());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void Form1BadInputTest::cleanup() {
+    m_form.reset();
+    std::filesystem::current_path(m_previousDir);
+    m_dir.reset();
+}
+
+void Form1BadInputTest::pastedTextEndsInAResultOrAReport_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("searchMode");
+    QTest::addColumn<QString>("pasted");
+
+    const QList<QPair<const char*, QString>> inputs{
+        {"1 MB of digits", repeatedTo1MB("1234567890")},
+        {"1 MB of mixed text", repeatedTo1MB(QString::fromUtf8("6205中%_[\"😀 "))},
+        {"control characters", controlCharacters()},
+        {"outside the BMP", QString::fromUtf8("😀𠀀")},
+        {"lone surrogates", QString(QChar(0xD800)) + "62" + QChar(0xDC00)},
+        {"percent", "%"},
+        {"underscore", "_"},
+        {"open bracket", "["},
+        {"double quote", "\""},
+        {"quote doubled", "\"\""},
+        {"unclosed character class", "[!"},
+        {"character class", "[0-9]"},
+        {"quote ends the value", "\" or 1=1 or \""},
+        {"single quote", "'"},
+        {"star and question mark", "*?#"},
+        {"backslash", "\\"},
+        {"all together", QString::fromUtf8("%_[\"😀\x01")},
+    };
+    const QList<QPair<const char*, int>> boxes{
+        {"Edit1", 1}, {"Edit1", 0}, {"Edit1", 2}, {"Edit1", 3},   {"Edit3", 1},
+        {"Edit4", 1}, {"Edit5", 1}, {"ComboBox1", 1}, {"ComboBox2", 1},
+    };
+    for (const auto& [boxName, mode] : boxes)
+        for (const auto& [inputName, text] : inputs)
+            QTest::addRow("%s mode %d: %s", boxName, mode, inputName)
+                << QString::fromLatin1(boxName) << mode << text;
+}
+
+void Form1BadInputTest::pastedTextEndsInAResultOrAReport() {
+    QFETCH(QString, box);
+    QFETCH(int, searchMode);
+    QFETCH(QString, pasted);
+
+    const std::vector<unsigned char> image = catalogueImage();
+    std::ofstream("bde.mdb", std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+
+    MessageBoxAnswerer answerer;
+    child<QComboBox>("ComboBox3")->setCurrentIndex(searchMode);
+    QApplication::clipboard()->setText(pasted);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(m_form->findChild<QWidget*>(box));
+    if (edit == nullptr)
+        edit = child<QComboBox>(box)->lineEdit();
+    QVERIFY(edit != nullptr);
+    edit->setFocus();
+    // The paste action, as the box's context menu or Shift+Insert runs it; the drop-down boxes
+    // search on it by themselves.
+    edit->paste();
+    QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton);
+
+    const QString caption = child<QTabWidget>("PageControl2")->tabText(0);
+    // Logged so a run shows which inputs were refused and why.
+    qInfo().noquote() << "box holds" << edit->text().size() << "units;" << caption
+                      << (answerer.seen().isEmpty() ? QString() : answerer.seen().constLast().second);
+    const bool gotResult =
+        caption.startsWith(QString::fromUtf8("轴承信息查询结果：")) && caption.endsWith("条记录相符");
+    for (const auto& [title, text] : answerer.seen()) {
+        QCOMPARE(title, QString::fromUtf8(kApplicationTitle));
+        QVERIFY2(!text.trimmed().isEmpty(), "the report names the failure");
+    }
+    QVERIFY2(gotResult || !answerer.seen().isEmpty(), qPrintable("caption: " + caption));
+    if (answerer.seen().isEmpty())
+        QVERIFY(!std::filesystem::exists(kTemporaryFile));
+    QVERIFY(!std::filesystem::exists(kLockFile));
+
+    const std::vector<unsigned char> after = readFile("bde.mdb");
+    QCOMPARE(after.size(), image.size());
+    QVERIFY(std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), after.begin()));
+    QVERIFY2(std::equal(image.begin() + 16, image.end(), after.begin() + 16),
+             "the catalogue's content past its header is unchanged");
+
+    // The window goes on serving a plain search.
+    edit->clear();
+    QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton);
+    QVERIFY(child<QTabWidget>("PageControl2")->tabText(0).endsWith("条记录相符"));
+}
+
+void Form1BadInputTest::characterMeaningInTheStatementIsKeptAsText_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("searchMode");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("caption");
+
+    const QString none = QString::fromUtf8("轴承信息查询结果：0条记录相符");
+    const QString one = QString::fromUtf8("轴承信息查询结果：1条记录相符");
+    // A quote must stay inside the text value rather than close it and let the rest through.
+    QTest::newRow("quote in the new model") << "Edit1" << 1 << "\"" << one;
+    QTest::newRow("quote closing the value matches nothing")
+        << "Edit1" << 0 << "\" or 1=1 or \"" << none;
+    QTest::newRow("quote in the height") << "Edit5" << 1 << "\" or \"\"=\"" << none;
+    QTest::newRow("quote in the type") << "ComboBox2" << 1 << "\" or btype like \"%" << none;
+    QTest::newRow("quote in the brand") << "ComboBox1" << 1 << "SKF\" or \"\"=\"" << none;
+    QTest::newRow("characters beyond the BMP in the old model")
+        << "Edit1" << 2 << QString::fromUtf8("😀𠀀") << one;
+    QTest::newRow("characters beyond the BMP in the new model")
+        << "Edit1" << 1 << QString::fromUtf8("😀𠀀") << none;
+    QTest::newRow("a lone bracket is itself") << "Edit1" << 1 << "[" << one;
+    QTest::newRow("the type matches whole, wildcards and all") << "ComboBox2" << 1 << "%" << none;
+}
+
+void Form1BadInputTest::characterMeaningInTheStatementIsKeptAsText() {
+    QFETCH(QString, box);
+    QFETCH(int, searchMode);
+    QFETCH(QString, pasted);
+    QFETCH(QString, caption);
+
+    const std::vector<unsigned char> image = catalogueImage();
+    std::ofstream("bde.mdb", std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    MessageBoxAnswerer answerer;
+    child<QComboBox>("ComboBox3")->setCurrentIndex(searchMode);
+    QApplication::clipboard()->setText(pasted);
+    QLineEdit* edit = qobject_cast<QLineEdit*>(m_form->findChild<QWidget*>(box));
+    if (edit == nullptr)
+        edit = child<QComboBox>(box)->lineEdit();
+    edit->setFocus();
+    edit->paste();
+    QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton);
+
+    QCOMPARE(child<QTabWidget>("PageControl2")->tabText(0), caption);
+    QVERIFY(answerer.seen().isEmpty());
+}
+
+QTEST_MAIN(Form1BadInputTest)
+#include "form1_bad_input_test.moc"
