@@ -168,7 +168,8 @@ void TForm1::Export1Click() {
                             reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
                             true);
     } catch (const FileError& failure) {
-        throw std::runtime_error(std::string("导出为CSV失败：") + failure.what());
+        // The detail may name the temporary file beside the chosen one; the user's own name leads.
+        throw std::runtime_error("无法导出到文件“" + path.toStdString() + "”。\n" + failure.what());
     }
     m_exportFolder = QFileInfo(path).absolutePath();
 }

@@ -462,7 +462,8 @@ void Form1GridTest::failedExport() {
 
     QTRY_COMPARE(answerer.seen().size(), 1);
     const QString report = answerer.seen().constFirst();
-    QVERIFY2(report.startsWith("轴承型号查询 | 导出为CSV失败："), qPrintable(report));
+    QVERIFY2(report.startsWith("轴承型号查询 | 无法导出到文件“" + m_chosen + "”。\n"),
+             qPrintable(report));
     QVERIFY2(report.contains(reason), qPrintable(report));
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList({"bde.mdb", "文件", "文件夹"}));
