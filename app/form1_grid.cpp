@@ -68,7 +68,8 @@ void TForm1::buildGridMenu() {
     m_export1 = menuEntry(this, m_popupMenu1.get(), "Export1", "导出为CSV...");
     m_popupMenu1->addSeparator();
     m_sameSize1 = menuEntry(this, m_popupMenu1.get(), "SameSize1", "查找同尺寸轴承");
-    connect(m_copy1, &QAction::triggered, this, [this] { runHandler(this, [this] { Copy1Click(); }); });
+    connect(m_copy1, &QAction::triggered, this,
+            [this] { runHandler(this, [this] { Copy1Click(); }); });
     connect(m_export1, &QAction::triggered, this,
             [this] { runHandler(this, [this] { Export1Click(); }); });
     connect(m_sameSize1, &QAction::triggered, this,

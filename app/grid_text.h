@@ -1,4 +1,4 @@
-// The result grid's rows as text for other programs: tab-separated for the clipboard, CSV for files.
+// The result grid's rows as text for other programs: tab-separated to paste, CSV for files.
 #pragma once
 
 #include "platform/result_set.h"

@@ -53,9 +53,11 @@ void writeCatalogue(const char* path) {
     writer.addRow({s("X1"), s("第一行\n第二行"), s(" 带空格"), null, null, null, s("未知类型")});
     writer.addRow(
         {s("NU205"), s("32205"), s("KOYO NU205 \"E\""), l(52), 25.0, null, s("圆柱滚子轴承 2类")});
-    writer.addRow({s("6205Z"), s("60205"), s("NSK 6205Z"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
+    writer.addRow(
+        {s("6205Z"), s("60205"), s("NSK 6205Z"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
     writer.addRow({s("Z9"), s(""), s("ZWZ Z9"), l(47), 20.5, s("14"), s("组合轴承,双列")});
-    writer.addRow({s("62205"), s("180505"), s("SKF 62205"), l(52), 25.0, s("18"), s("深沟球轴承 0类")});
+    writer.addRow(
+        {s("62205"), s("180505"), s("SKF 62205"), l(52), 25.0, s("18"), s("深沟球轴承 0类")});
     const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
@@ -142,12 +144,12 @@ void Form1GridTest::init() {
     std::filesystem::current_path(m_dir->path().toStdString());
     m_suggested.clear();
     m_chosen.clear();
-    m_form = std::make_unique<TForm1>(
-        nullptr, std::make_unique<RecordingShell>(), std::make_unique<RecordingWebView>(),
-        [this](QWidget*, const QString& suggested) {
-            m_suggested.append(suggested);
-            return m_chosen;
-        });
+    m_form = std::make_unique<TForm1>(nullptr, std::make_unique<RecordingShell>(),
+                                      std::make_unique<RecordingWebView>(),
+                                      [this](QWidget*, const QString& suggested) {
+                                          m_suggested.append(suggested);
+                                          return m_chosen;
+                                      });
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QApplication::clipboard()->setText("before");
@@ -191,10 +193,10 @@ void Form1GridTest::act(const QString& step) {
                           cellRect(words[1]).center());
     } else if (words[0] == "sort") {
         const int index = words[1].toInt();
-        QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
-                          QPoint(titles->sectionViewportPosition(index) +
-                                     titles->sectionSize(index) / 2,
-                                 titles->height() / 2));
+        QTest::mouseClick(
+            titles->viewport(), Qt::LeftButton, {},
+            QPoint(titles->sectionViewportPosition(index) + titles->sectionSize(index) / 2,
+                   titles->height() / 2));
     } else if (words[0] == "move") {
         titles->moveSection(titles->visualIndex(words[1].toInt()), words[2].toInt());
     } else {
@@ -251,6 +253,7 @@ void Form1GridTest::entries_data() {
     QTest::addColumn<bool>("exportCsv");
     QTest::addColumn<bool>("sameSize");
 
+    // clang-format off
     QTest::newRow("before any search") << "" << "right-click below" << false << false << false;
     QTest::newRow("a search that found nothing")
         << "nothing" << "right-click below" << false << false << false;
@@ -259,10 +262,11 @@ void Form1GridTest::entries_data() {
     QTest::newRow("on a row") << "all" << "right-click 6205" << true << true << true;
     QTest::newRow("on a row without any dimension")
         << "all" << "right-click X1" << true << true << false;
-    QTest::newRow("the menu key on the current row") << "click NU205" << "menu key" << true << true
-                                                     << true;
+    QTest::newRow("the menu key on the current row")
+        << "click NU205" << "menu key" << true << true << true;
     QTest::newRow("after a title click the current row is gone")
         << "sort 3" << "right-click below" << false << true << false;
+    // clang-format on
 }
 
 void Form1GridTest::entries() {
@@ -349,7 +353,8 @@ void Form1GridTest::copy_data() {
         << "轴承类型\t外径\t新型号\t旧型号\t品牌型号\t内径\t高度\n"
            "深沟球轴承 0类\t52\t6205\t205\tSKF 6205\t25\t15\n";
     QTest::newRow("Ctrl+C without rows leaves the clipboard")
-        << QStringList{"find NOPE"} << "Ctrl+C" << "before";
+        << QStringList{"find NOPE"} << "Ctrl+C"
+        << "before";
 }
 
 void Form1GridTest::copy() {
@@ -439,9 +444,11 @@ void Form1GridTest::failedExport_data() {
     QTest::addColumn<QString>("reason");
 
     // Both fail for root too, who is not stopped by a folder's permissions.
+    // clang-format off
     QTest::newRow("the folder is a file") << "文件/结果.csv" << "Not a directory";
     QTest::newRow("the name is a folder's") << "文件夹" << "Is a directory";
     QTest::newRow("the folder does not exist") << "没有/结果.csv" << "No such file or directory";
+    // clang-format on
 }
 
 void Form1GridTest::failedExport() {
@@ -470,8 +477,8 @@ void Form1GridTest::failedExport() {
     QVERIFY(dir.entryList(QStringList{"*"}, QDir::AllEntries | QDir::Hidden, QDir::Name)
                 .filter("结果")
                 .isEmpty());
-    QCOMPARE(QDir(dir.filePath("文件夹")).entryList(QDir::AllEntries | QDir::Hidden |
-                                                     QDir::NoDotAndDotDot),
+    QCOMPARE(QDir(dir.filePath("文件夹"))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
     QFile kept(dir.filePath("文件"));
     QVERIFY(kept.open(QIODevice::ReadOnly));

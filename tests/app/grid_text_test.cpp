@@ -26,6 +26,7 @@ TEST_P(GridTextFieldTest, staysOneCell) {
     EXPECT_EQ(csv, std::string("a,") + c.csv);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, GridTextFieldTest,
     testing::Values(
@@ -45,5 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"onlyASpace", " ", " ", "\" \""},
         FieldCase{"innerSpace", "SKF 6204", "SKF 6204", "SKF 6204"}),
     [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace
