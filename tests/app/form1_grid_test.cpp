@@ -409,8 +409,12 @@ void Form1GridTest::exportFile() {
     listEverything();
     for (const QString& step : steps)
         act(step);
+    // The save dialog has asked whether to replace the file already there.
     m_chosen = QDir(m_dir->path()).filePath("结果.csv");
-    QFile(m_chosen).open(QIODevice::WriteOnly);
+    QFile earlier(m_chosen);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier export, longer than nothing");
+    earlier.close();
     choose("right-click 6205", "Export1");
     QFile written(m_chosen);
     QVERIFY(written.open(QIODevice::ReadOnly));
@@ -426,7 +430,7 @@ void Form1GridTest::exportSuggestsTheCurrentFolderThenTheLastOne() {
     m_chosen = QDir(elsewhere).filePath("六月.csv");
     choose("right-click 6205", "Export1");
     choose("right-click 6205", "Export1");
-    QCOMPARE(m_suggested, QStringList({QDir(m_dir->path()).filePath("轴承查询结果.csv"),
+    QCOMPARE(m_suggested, QStringList({QDir::current().filePath("轴承查询结果.csv"),
                                        QDir(elsewhere).filePath("轴承查询结果.csv")}));
 }
 
@@ -474,9 +478,6 @@ void Form1GridTest::failedExport() {
     QVERIFY2(report.contains(reason), qPrintable(report));
     QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList({"bde.mdb", "文件", "文件夹"}));
-    QVERIFY(dir.entryList(QStringList{"*"}, QDir::AllEntries | QDir::Hidden, QDir::Name)
-                .filter("结果")
-                .isEmpty());
     QCOMPARE(QDir(dir.filePath("文件夹"))
                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
