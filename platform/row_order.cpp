@@ -45,30 +45,28 @@ void sortEntries(std::vector<Entry<Key>>& entries, SortDirection direction,
 // code-point order. Lowering is a no-op on folded text, so both compare alike.
 // The first eight lowered bytes are kept as a big-endian integer, which
 // settles most comparisons without touching the text.
-struct FoldedKey {
-    std::uint64_t prefix = 0;
-    std::string_view text;
+unsigned char lowerByte(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
+}
 
-    explicit FoldedKey(std::string_view t) : text(t) {
-        for (std::size_t i = 0; i < 8; ++i)
-            prefix = (prefix << 8) | (i < t.size() ? lowerByte(static_cast<unsigned char>(t[i])) : 0u);
+std::uint64_t foldedPrefix(std::string_view text) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < text.size() ? lowerByte(static_cast<unsigned char>(text[i])) : 0u);
+    return prefix;
+}
+
+// Orders two texts whose prefixes are equal, from the ninth byte on.
+int compareFoldedTails(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 8; i < n; ++i) {
+        const auto x = lowerByte(static_cast<unsigned char>(a[i]));
+        const auto y = lowerByte(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
     }
-    bool operator<(const FoldedKey& other) const {
-        if (prefix != other.prefix)
-            return prefix < other.prefix;
-        const std::size_t n = std::min(text.size(), other.text.size());
-        for (std::size_t i = 8; i < n; ++i) {
-            const auto a = lowerByte(static_cast<unsigned char>(text[i]));
-            const auto b = lowerByte(static_cast<unsigned char>(other.text[i]));
-            if (a != b)
-                return a < b;
-        }
-        return text.size() < other.text.size();
-    }
-    static unsigned char lowerByte(unsigned char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-    }
-};
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
 
 std::optional<double> numberKey(std::optional<std::string_view> cell) {
     if (!cell)
@@ -100,7 +98,7 @@ void orderText(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
     }
     std::vector<std::string> folded;
     folded.reserve(foldedCount); // never reallocates, so views into it stay valid
-    std::vector<FoldedKey> keys;
+    std::vector<std::string_view> keys;
     std::vector<std::uint32_t> nulls;
     keys.reserve(rows.size());
     struct Item {
@@ -122,18 +120,15 @@ void orderText(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
             folded.push_back(foldedUtf8(*cell));
             keys.emplace_back(folded.back());
         }
-        items.push_back({keys.back().prefix, static_cast<std::uint32_t>(items.size()), row});
+        items.push_back({foldedPrefix(keys.back()), static_cast<std::uint32_t>(items.size()), row});
     }
     const bool descending = key.direction == SortDirection::Descending;
     std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         if (a.prefix != b.prefix)
             return descending ? b.prefix < a.prefix : a.prefix < b.prefix;
-        const FoldedKey& ka = keys[a.index];
-        const FoldedKey& kb = keys[b.index];
-        if (ka < kb)
-            return !descending;
-        if (kb < ka)
-            return descending;
+        const int order = compareFoldedTails(keys[a.index], keys[b.index]);
+        if (order != 0)
+            return descending ? order > 0 : order < 0;
         return a.index < b.index;
     });
     std::size_t out = 0;
