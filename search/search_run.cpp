@@ -33,6 +33,11 @@ public:
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (;;) {
             m_fd = ::open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+            // In a folder the user may not write to, no run can write its
+            // copies either, so there is nothing to take turns over: search
+            // without the lock rather than refuse to search at all.
+            if (m_fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+                return;
             if (m_fd < 0)
                 fail(errno);
             while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
@@ -58,6 +63,8 @@ public:
     }
     ~RunLock()
     {
+        if (m_fd < 0)
+            return;
         ::unlink(kLockFile);
         ::close(m_fd);
     }
