@@ -302,7 +302,7 @@ std::string storedText(std::string_view utf8)
 
 struct JetWriter::State {
     std::string tableName;
-    std::vector<JetColumnSpec> specs;
+    std::vector<JetColumnSpec> requested;
     std::vector<DefColumn> cols;
     std::optional<RowEncoder> encoder; // made once the columns are laid out
     double created = todayAsOleDate();
@@ -409,8 +409,8 @@ JetWriter::JetWriter(std::string tableName, std::vector<JetColumnSpec> columns)
     if (columns.empty())
         throw std::invalid_argument("a table needs at least one column");
     m_state->tableName = std::move(tableName);
-    m_state->specs = std::move(columns);
-    for (const auto& s : m_state->specs) {
+    m_state->requested = std::move(columns);
+    for (const auto& s : m_state->requested) {
         DefColumn c{s.name, static_cast<std::uint8_t>(s.type), 0x02, 0, 0};
         switch (s.type) {
         case JetColumnType::Boolean:
@@ -433,12 +433,12 @@ JetWriter::JetWriter(std::string tableName, std::vector<JetColumnSpec> columns)
         }
         m_state->cols.push_back(c);
     }
-    for (std::size_t i = 0; i < m_state->specs.size(); ++i) {
+    for (std::size_t i = 0; i < m_state->requested.size(); ++i) {
         for (std::size_t k = 0; k < i; ++k) {
-            if (equalsIgnoringAsciiCase(m_state->specs[i].name, m_state->specs[k].name))
-                throw std::invalid_argument("duplicate column name \"" + m_state->specs[i].name + "\"");
+            if (equalsIgnoringAsciiCase(m_state->requested[i].name, m_state->requested[k].name))
+                throw std::invalid_argument("duplicate column name \"" + m_state->requested[i].name + "\"");
         }
-        if (m_state->specs[i].type == JetColumnType::Memo)
+        if (m_state->requested[i].type == JetColumnType::Memo)
             m_state->longValues.push_back({static_cast<std::uint16_t>(i), {}, 0, {}});
     }
     layoutColumns(m_state->cols);
@@ -462,17 +462,17 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
     std::vector<const std::string*> present(values.size(), nullptr);
     std::size_t memo = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const auto& spec = s.specs[i];
+        const auto& wanted = s.requested[i];
         const JetValue& v = values[i];
         if (std::holds_alternative<std::monostate>(v)) {
-            if (spec.type == JetColumnType::Memo)
+            if (wanted.type == JetColumnType::Memo)
                 ++memo;
             continue;
         }
         auto wrongKind = [&] {
-            return std::invalid_argument("value of the wrong kind for column \"" + spec.name + "\"");
+            return std::invalid_argument("value of the wrong kind for column \"" + wanted.name + "\"");
         };
-        switch (spec.type) {
+        switch (wanted.type) {
         case JetColumnType::Boolean: {
             const auto* b = std::get_if<bool>(&v);
             if (!b)
@@ -500,7 +500,7 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
             if (!b)
                 throw wrongKind();
             if (b->bytes.size() > 255)
-                throw std::invalid_argument("more than 255 bytes for column \"" + spec.name + "\"");
+                throw std::invalid_argument("more than 255 bytes for column \"" + wanted.name + "\"");
             stored[i].assign(b->bytes.begin(), b->bytes.end());
             break;
         }
@@ -519,7 +519,7 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
                 throw wrongKind();
             const std::u16string units = utf8ToUtf16(*t);
             if (units.size() > 255)
-                throw std::invalid_argument("text longer than 255 characters for column \"" + spec.name +
+                throw std::invalid_argument("text longer than 255 characters for column \"" + wanted.name +
                                             "\"");
             stored[i] = encodeJetText(units, true);
             break;
