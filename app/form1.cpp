@@ -16,6 +16,7 @@
 #include "search/catalogue.h"
 #include "search/sort_state.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QEvent>
@@ -33,9 +34,11 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QPalette>
+#include <QScopeGuard>
 #include <QTableView>
 
 #include <array>
+#include <utility>
 
 namespace bearing {
 
@@ -280,7 +283,13 @@ void TForm1::BitBtn1Click() {
     criteria.height = m_edit5->text().toStdString();
     criteria.brand = m_comboBox1->currentText().toStdString();
     criteria.type = m_comboBox2->currentText().toStdString();
-    SearchRun(m_connection, m_resultSet, *this).run(criteria);
+    SearchRun search(m_connection, m_resultSet, *this);
+    search.setLockTimeout(kWindowLockTimeout);
+    const auto restoreCursor = qScopeGuard([this] {
+        if (std::exchange(m_busyCursor, false))
+            QApplication::restoreOverrideCursor();
+    });
+    search.run(criteria);
 }
 
 void TForm1::DBGrid1TitleClick(int column) {
@@ -303,6 +312,11 @@ void TForm1::showConnectionFailure() {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kConnectionFailureTitle),
                     QString::fromUtf8(kConnectionFailureText), QMessageBox::Ok, this);
     box.exec();
+}
+
+void TForm1::waitingForOtherRun() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_busyCursor = true;
 }
 
 void TForm1::setResultCaption(const std::string& caption) {

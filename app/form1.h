@@ -93,6 +93,8 @@ class TForm1 : public QMainWindow, private SearchRunView {
   private:
     void showConnectionFailure() override;
     void setResultCaption(const std::string& caption) override;
+    // Shows the busy cursor until the search ends.
+    void waitingForOtherRun() override;
 
     void buildSearchPage(QWidget* page);
     void buildResultPages(QWidget* page);
@@ -123,6 +125,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     std::unique_ptr<Shell> m_shell;
     Connection m_connection;
     ResultSet m_resultSet{m_connection};
+    bool m_busyCursor = false;
 
     QWidget* m_client = nullptr;
     Anchors* m_anchors = nullptr;

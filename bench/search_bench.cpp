@@ -1,4 +1,5 @@
-// bench-search: times the search run inside one process on bde.mdb in the current directory.
+// bench-search: times the search run inside one process on bde.mdb in the current directory, and
+// counts the bytes each run sends to storage.
 #include "platform/connection.h"
 #include "platform/result_set.h"
 #include "search/search_criteria.h"
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <iostream>
 #include <string>
@@ -38,6 +40,25 @@ const std::vector<Workload>& workloads()
     return all;
 }
 
+// Bytes this process has sent to storage so far: those written, less those
+// discarded before they reached the disk (a file removed while still only in
+// memory, as temp.mdb usually is); -1 when the kernel does not keep count.
+long long bytesWrittenToStorage()
+{
+    std::ifstream io("/proc/self/io");
+    long long written = -1;
+    long long cancelled = -1;
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value) {
+        if (key == "write_bytes:")
+            written = value;
+        else if (key == "cancelled_write_bytes:")
+            cancelled = value;
+    }
+    return written < 0 || cancelled < 0 ? -1 : written - cancelled;
+}
+
 // A connection failure would otherwise time a run that measured nothing.
 class BenchView : public bearing::SearchRunView {
 public:
@@ -52,15 +73,23 @@ struct Session {
     bearing::Connection connection;
     bearing::ResultSet resultSet{connection};
     BenchView view;
+    // The most bytes one run has sent to storage; -1 when not known.
+    long long mostWritten = 0;
 
     double run(const bearing::SearchCriteria& criteria)
     {
         bearing::SearchRun search(connection, resultSet, view);
+        const long long writtenBefore = bytesWrittenToStorage();
         const auto start = std::chrono::steady_clock::now();
         search.run(criteria);
         const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        const long long writtenAfter = bytesWrittenToStorage();
         if (view.failed)
             throw std::runtime_error("could not connect to bde.mdb");
+        if (writtenBefore < 0 || writtenAfter < 0)
+            mostWritten = -1;
+        else if (mostWritten >= 0)
+            mostWritten = std::max(mostWritten, writtenAfter - writtenBefore);
         return elapsed.count();
     }
 };
@@ -77,7 +106,8 @@ int usage()
     std::cerr << "usage: bench-search [--workload list-all|model|brand-type]... [--reps N] [--warmup N] [--cold]\n"
                  "  runs in a directory holding bde.mdb; without --workload, all three.\n"
                  "  --cold: exactly one run of one workload, the first in the process.\n"
-                 "  prints: <cold|warm> workload=NAME ms=MEDIAN reps=N records=COUNT\n";
+                 "  prints: <cold|warm> workload=NAME ms=MEDIAN reps=N records=COUNT written=BYTES\n"
+                 "  written: the most bytes one timed run sent to storage (-1: not known).\n";
     return 2;
 }
 
@@ -119,18 +149,19 @@ int main(int argc, char** argv)
         Session session;
         if (cold) {
             const double ms = session.run(chosen.front()->criteria);
-            std::printf("cold workload=%s ms=%.3f reps=1 records=%zu\n", chosen.front()->name.data(), ms,
-                        session.resultSet.recordCount());
+            std::printf("cold workload=%s ms=%.3f reps=1 records=%zu written=%lld\n", chosen.front()->name.data(), ms,
+                        session.resultSet.recordCount(), session.mostWritten);
             return 0;
         }
         for (const Workload* w : chosen) {
             for (int i = 0; i < warmup; ++i)
                 (void)session.run(w->criteria);
+            session.mostWritten = 0;
             std::vector<double> times;
             for (int i = 0; i < reps; ++i)
                 times.push_back(session.run(w->criteria));
-            std::printf("warm workload=%s ms=%.3f reps=%d records=%zu\n", w->name.data(), median(times), reps,
-                        session.resultSet.recordCount());
+            std::printf("warm workload=%s ms=%.3f reps=%d records=%zu written=%lld\n", w->name.data(), median(times),
+                        reps, session.resultSet.recordCount(), session.mostWritten);
             std::fflush(stdout);
         }
     } catch (const std::exception& e) {

@@ -1,9 +1,11 @@
-// Whole-file reads and crash-safe whole-file writes over POSIX calls.
+// Whole-file reads, crash-safe whole-file writes and in-place header writes over POSIX calls.
 #include "platform/file_io.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,39 +109,30 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
         ::fsync(d.fd);
 }
 
-bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to, bool sync)
+bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
+    Fd in{::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (in.fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     if (::unlink(to.c_str()) != 0 && errno != ENOENT)
         return false;
-    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)};
+    // Not readable by more people than the original.
+    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 0777)};
     if (out.fd < 0)
         return false;
-    struct stat st {};
-    if (::fstat(in.fd, &st) != 0) {
-        ::unlink(to.c_str());
-        return false;
-    }
-    // The copy keeps the original's permissions, so renaming it over the
-    // catalogue later leaves them as they were.
-    ::fchmod(out.fd, st.st_mode & 07777);
-    if (::geteuid() == 0)
-        (void)::fchown(out.fd, st.st_uid, st.st_gid);
+    if (::ioctl(out.fd, FICLONE, in.fd) == 0)
+        return true;
     bool ok = true;
-    // In-kernel copy first: no trip through user memory.
+    // In-kernel copy next: no trip through user memory.
     for (;;) {
         const ssize_t n = ::copy_file_range(in.fd, nullptr, out.fd, nullptr, std::size_t{1} << 30, 0);
         if (n > 0)
             continue;
-        if (n == 0) {
-            if (sync && ::fsync(out.fd) != 0)
-                ok = false;
-            if (!ok)
-                ::unlink(to.c_str());
-            return ok;
-        }
+        if (n == 0)
+            return true;
         if (errno == EINTR)
             continue;
         break; // not supported here: copy through a buffer from where it stopped
@@ -163,14 +156,50 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
         if (!ok)
             break;
     }
-    if (ok && sync)
-        ok = ::fsync(out.fd) == 0;
     if (!ok)
         ::unlink(to.c_str());
     return ok;
 }
 
-bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size, bool sync)
+namespace {
+
+// Reads up to `count` bytes from the start of an open file; false on a read error.
+bool readStart(int fd, const struct stat& st, std::size_t count, FileStart& start)
+{
+    start.size = static_cast<std::uint64_t>(st.st_size);
+    start.regular = S_ISREG(st.st_mode);
+    if (!start.regular)
+        return true;
+    start.bytes.resize(count);
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd, start.bytes.data() + got, count - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    start.bytes.resize(got);
+    return true;
+}
+
+} // namespace
+
+std::optional<FileStart> readFileStart(const std::filesystem::path& path, std::size_t count)
+{
+    Fd f{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    struct stat st {};
+    FileStart start;
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || S_ISDIR(st.st_mode) || !readStart(f.fd, st, count, start))
+        return std::nullopt;
+    return start;
+}
+
+bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
+                        std::size_t checkCount, const std::function<void(const FileStart&)>& check)
 {
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
@@ -179,43 +208,28 @@ bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* 
     auto fail = [&](int error) -> bool {
         throw FileError("Cannot open file \"" + full.string() + "\". " + std::strerror(error));
     };
-    Fd f{::open(path.c_str(), O_WRONLY | O_CLOEXEC)};
+    // O_NONBLOCK: a pipe under the file's name must not hang the run; it is
+    // refused by the check like any other file that is no database.
+    Fd f{::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)};
     if (f.fd < 0)
         return fail(errno);
-    std::size_t written = 0;
-    while (written < size) {
-        const ssize_t n = ::pwrite(f.fd, bytes + written, size - written, static_cast<off_t>(written));
+    struct stat st {};
+    FileStart start;
+    if (::fstat(f.fd, &st) != 0 || !readStart(f.fd, st, checkCount, start))
+        return fail(errno);
+    check(start);
+    // One write of a few bytes inside the first block lands whole or not at
+    // all, so the file is complete at every instant without a copy or a flush.
+    for (;;) {
+        const ssize_t n = ::pwrite(f.fd, bytes, size, 0);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return fail(n < 0 ? errno : EIO);
-        written += static_cast<std::size_t>(n);
+        if (n < 0)
+            return fail(errno);
+        if (static_cast<std::size_t>(n) != size)
+            return fail(EIO);
+        return true;
     }
-    if (sync && ::fsync(f.fd) != 0)
-        return fail(errno);
-    return true;
-}
-
-std::optional<FileStamp> fileStamp(const std::filesystem::path& path)
-{
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        return std::nullopt;
-    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                     static_cast<std::int64_t>(st.st_size),
-                     static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                     static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
-}
-
-bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    if (::rename(from.c_str(), to.c_str()) != 0)
-        return false;
-    const std::filesystem::path dir = to.has_parent_path() ? to.parent_path() : ".";
-    Fd d{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (d.fd >= 0)
-        ::fsync(d.fd);
-    return true;
 }
 
 } // namespace bearing

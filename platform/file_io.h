@@ -1,8 +1,9 @@
-// Whole-file reads and crash-safe whole-file writes.
+// Whole-file reads, crash-safe whole-file writes and in-place header writes.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -34,34 +35,32 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
 
 // Copies `from` to a new file `to`: whatever `to` was is removed first, and
 // the new file is created exclusively, so neither a symbolic link nor a file
-// someone placed there is ever written through. With `sync`, the copy is on
-// disk when this returns. Returns false when the copy could not be made
-// complete (a partial copy is removed).
-[[nodiscard]] bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to, bool sync);
+// someone placed there is ever written through. The copy shares the original's
+// blocks where the file system can (a reflink), else is copied in the kernel;
+// it is not flushed. Returns false when the copy could not be made complete (a
+// partial copy is removed).
+[[nodiscard]] bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Opens an existing file for writing without truncating it, writes `size`
-// bytes at offset 0, optionally flushes it to disk, and closes it. Returns
-// false if the file does not exist; throws FileError with the message
-// `Cannot open file "<full path>". <system error text>` if it exists but
-// cannot be opened or written.
-bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size, bool sync);
-
-// What tells whether a file was replaced or written since it was last looked
-// at: its identity, size and change times.
-struct FileStamp {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::int64_t size = 0;
-    std::int64_t modifiedNs = 0;
-    std::int64_t changedNs = 0;
-    bool operator==(const FileStamp&) const = default;
+// The first bytes of a file and what kind of file it is.
+struct FileStart {
+    std::vector<unsigned char> bytes; // as many as asked for, fewer only in a shorter file
+    std::uint64_t size = 0;
+    bool regular = false;
 };
 
-// The stamp of `path` (not following a final symbolic link); nullopt when it
-// does not exist or cannot be looked at.
-[[nodiscard]] std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
+// Up to `count` leading bytes of `path`, following a symbolic link and never
+// blocking on a pipe; nullopt when it does not exist, is a directory or
+// cannot be read.
+[[nodiscard]] std::optional<FileStart> readFileStart(const std::filesystem::path& path, std::size_t count);
 
-// Renames `from` over `to` in one step and makes the rename durable.
-[[nodiscard]] bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+// Opens an existing file for reading and writing without truncating it,
+// following a symbolic link (so a linked file is written where it lives and
+// the link stays), shows its first `checkCount` bytes to `check`, which throws
+// to leave the file alone, then writes `size` bytes at offset 0 in one call
+// and closes it. Returns false if the file does not exist; throws FileError
+// with the message `Cannot open file "<full path>". <system error text>` if it
+// exists but cannot be opened, read or written.
+bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
+                        std::size_t checkCount, const std::function<void(const FileStart&)>& check);
 
 } // namespace bearing

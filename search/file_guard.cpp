@@ -1,20 +1,45 @@
 // The catalogue file guard.
 #include "search/file_guard.h"
 
-#include "platform/file_io.h"
 #include "platform/file_signature.h"
+#include "search/catalogue_header.h"
 
 namespace bearing {
 
+namespace {
+
+void requireJet(const std::filesystem::path& file, const FileStart& start)
+{
+    const CatalogueHeader header =
+        start.regular ? CheckCatalogueHeader(start.bytes, start.size) : CatalogueHeader::NotADatabase;
+    if (header == CatalogueHeader::Jet)
+        return;
+    std::error_code ec;
+    throw NotACatalogueError(RefusedCatalogueText(header, std::filesystem::absolute(file, ec), start.size));
+}
+
+void writeSignature(const std::filesystem::path& file, const SignatureBytes& signature)
+{
+    (void)overwriteFileStart(file, signature.data(), signature.size(), kCatalogueHeaderBytes,
+                             [&](const FileStart& start) { requireJet(file, start); });
+}
+
+} // namespace
+
+void RequireCatalogue(const std::filesystem::path& file)
+{
+    if (const auto start = readFileStart(file, kCatalogueHeaderBytes))
+        requireJet(file, *start);
+}
+
 void UnsealDatabase(const std::filesystem::path& file)
 {
-    (void)overwriteFileStart(file, kWorkingSignature.data(), kWorkingSignature.size(), false);
+    writeSignature(file, kWorkingSignature);
 }
 
 void SealDatabase(const std::filesystem::path& file)
 {
-    // Flushed, because a sealed copy is about to be renamed over the catalogue.
-    (void)overwriteFileStart(file, kAtRestSignature.data(), kAtRestSignature.size(), true);
+    writeSignature(file, kAtRestSignature);
 }
 
 } // namespace bearing

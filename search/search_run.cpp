@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include <fcntl.h>
@@ -20,16 +21,17 @@ namespace bearing {
 
 namespace {
 
-// Two runs at once would each copy, unseal, seal and rename the catalogue: one
-// run's sealing can take the other's half-written temp.mdb for its copy and
-// rename it over the catalogue, or find its own copy deleted, and a run can
-// meet the catalogue sealed by the other one. The lock makes them take turns.
+// Two runs at once would share temp.mdb, one run removing the copy the other
+// just made, and one run's seal could land while the other still reads the
+// catalogue as unsealed. The lock makes them take turns.
 // Its file is removed by the holder before unlocking, so a run that locked a
 // file someone removed meanwhile looks again.
 class RunLock {
 public:
-    explicit RunLock(std::chrono::milliseconds timeout)
+    // `waiting` is called once if the lock is held by another run.
+    RunLock(std::chrono::milliseconds timeout, const std::function<void()>& waiting)
     {
+        bool waited = false;
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (;;) {
             m_fd = ::open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
@@ -43,6 +45,10 @@ public:
             while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
                 if (errno != EWOULDBLOCK && errno != EINTR)
                     fail(errno);
+                if (!waited) {
+                    waited = true;
+                    waiting();
+                }
                 if (std::chrono::steady_clock::now() >= deadline) {
                     ::close(m_fd);
                     throw CatalogueBusyError("数据库文件“" + std::string(kCatalogueFile) + "”正被另一个查询使用，等了 " +
@@ -141,18 +147,15 @@ std::string ResultCaption(std::size_t recordCount)
 
 void SearchRun::run(const SearchCriteria& criteria)
 {
-    const RunLock lock(m_lockTimeout);
+    const RunLock lock(m_lockTimeout, [this] { m_view.waitingForOtherRun(); });
     m_connection.disconnect();
+    // A file that is no catalogue is refused before anything is written, so
+    // that it stays as it was and no copy of it is left beside it.
+    RequireCatalogue(kCatalogueFile);
     // The working copy is made fresh: never written through a link or into a
     // file someone else left under that name.
-    const auto beforeCopy = fileStamp(kCatalogueFile);
-    const bool copied = copyToFreshFile(kCatalogueFile, kTemporaryFile, false);
-    // A copy taken while nothing else touched the catalogue can serve as the
-    // sealed copy at the end, as long as the catalogue is not touched until then.
-    const bool snapshot = copied && beforeCopy && beforeCopy == fileStamp(kCatalogueFile);
-    const auto copyStamp = snapshot ? fileStamp(kTemporaryFile) : std::nullopt;
+    (void)copyToFreshFile(kCatalogueFile, kTemporaryFile);
     UnsealDatabase(kCatalogueFile);
-    const auto unsealedStamp = fileStamp(kCatalogueFile);
 
     m_connection.setConnectionText(kConnectionText);
     try {
@@ -168,19 +171,11 @@ void SearchRun::run(const SearchCriteria& criteria)
     m_resultSet.open();
     m_view.setResultCaption(ResultCaption(m_resultSet.recordCount()));
 
-    // Seal a complete copy and rename it over the catalogue in one step, so the
-    // catalogue is at every instant either the whole unsealed file or the whole
-    // sealed one. If the copy fails the catalogue keeps its content and its
-    // working signature, and the next run seals it again.
-    // The copy from the start differs from the catalogue only in the signature
-    // when neither file was touched since; then it is sealed as it is, which
-    // saves copying the whole file a second time.
-    const bool reuseCopy = copyStamp && unsealedStamp && fileStamp(kCatalogueFile) == unsealedStamp &&
-                           fileStamp(kTemporaryFile) == copyStamp;
-    if (reuseCopy || copyToFreshFile(kCatalogueFile, kTemporaryFile, false)) {
-        SealDatabase(kTemporaryFile);
-        (void)replaceFile(kTemporaryFile, kCatalogueFile);
-    }
+    // Sealed where it lies, through the same path the unseal wrote: a linked
+    // catalogue stays linked and shared, and the file keeps its owner, mode,
+    // ACLs and extended attributes. The 16 bytes land whole or not at all, so
+    // the catalogue is complete with one of the two signatures at every instant.
+    SealDatabase(kCatalogueFile);
     std::error_code ignored;
     std::filesystem::remove(kTemporaryFile, ignored);
 }

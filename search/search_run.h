@@ -19,6 +19,8 @@ inline constexpr const char* kTemporaryFile = "temp.mdb";
 inline constexpr const char* kLockFile = "bde.mdb.lock";
 // How long a run waits for another program's run to end.
 inline constexpr std::chrono::milliseconds kLockTimeout{30000};
+// The window waits no longer than this, so that a wait is not taken for a hang.
+inline constexpr std::chrono::milliseconds kWindowLockTimeout{2000};
 inline constexpr const char* kConnectionText =
     "provider=Microsoft.Jet.OLEDB.4.0;Data Source=bde.mdb ;Persist Security Info=false";
 inline constexpr const char* kConnectionFailureText = "打开数据库出现致命的错误！！！";
@@ -48,6 +50,8 @@ public:
     // Shown when connecting fails; the run goes on once it returns.
     virtual void showConnectionFailure() = 0;
     virtual void setResultCaption(const std::string& caption) = 0;
+    // Called once when the run has to wait for another program's run.
+    virtual void waitingForOtherRun() {}
 };
 
 class SearchRun {
@@ -60,7 +64,9 @@ public:
     // Runs one search in the current directory. A failure ends the run where
     // it happens and propagates with the message for the user; a catalogue
     // that opens but lacks what the result grid shows fails with
-    // CatalogueError before the statement runs. The run first takes the lock
+    // CatalogueError before the statement runs, and a file under the
+    // catalogue's name that is no Jet database fails with NotACatalogueError
+    // before anything is written. The run first takes the lock
     // file, waiting while another program's run holds it: CatalogueBusyError
     // after the lock timeout, FileError when the lock file cannot be opened.
     void run(const SearchCriteria& criteria);

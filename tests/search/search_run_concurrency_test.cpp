@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,6 +46,8 @@ TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTh
     }
     const Bytes original = catalogueFile(rows, FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
+    struct stat before {};
+    ASSERT_EQ(::stat(kCatalogueFile, &before), 0);
 
     // A private copy of the program, as a relink in the shared build tree
     // would look like a failed run.
@@ -95,6 +98,9 @@ TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTh
     }
 
     EXPECT_EQ(readWholeFile(kCatalogueFile), original) << "the catalogue is not the whole file at rest";
+    struct stat after {};
+    ASSERT_EQ(::stat(kCatalogueFile, &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the catalogue was replaced by another file";
     EXPECT_FALSE(present(kTemporaryFile));
     // Nothing else is left beside the catalogue: no lock file, no copy.
     for (const auto& entry : fs::directory_iterator(m_dir.path())) {

@@ -20,6 +20,10 @@
 #include <string>
 #include <vector>
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace bearing::search_test {
 
 namespace fs = std::filesystem;
@@ -116,8 +120,10 @@ class RecordingView : public SearchRunView {
 public:
     void showConnectionFailure() override { ++failureBoxes; }
     void setResultCaption(const std::string& caption) override { captions.push_back(caption); }
+    void waitingForOtherRun() override { ++waits; }
 
     int failureBoxes = 0;
+    int waits = 0;
     std::vector<std::string> captions;
 };
 
@@ -144,6 +150,60 @@ public:
 private:
     fs::path m_path;
 };
+
+// How one search run in another process ended: its caption, or the message it failed with.
+struct RunOutcome {
+    bool succeeded = false;
+    std::string text;
+};
+
+// Runs one search in the current directory in a child process under the
+// unprivileged user and group 65534, as an ordinary user searches a shared
+// folder. Needs root to switch users; the current directory is opened to
+// everyone first, so that the user may make temp.mdb there.
+inline RunOutcome searchAsUnprivilegedUser(const SearchCriteria& criteria)
+{
+    fs::permissions(fs::current_path(), fs::perms::all);
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {false, std::string("pipe: ") + std::strerror(errno)};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        std::string report;
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            report = std::string("0cannot switch user: ") + std::strerror(errno);
+        } else {
+            Connection connection;
+            ResultSet resultSet{connection};
+            RecordingView view;
+            try {
+                SearchRun(connection, resultSet, view).run(criteria);
+                report = "1" + (view.captions.empty() ? std::string() : view.captions.back());
+            } catch (const std::exception& e) {
+                report = std::string("0") + e.what();
+            }
+        }
+        (void)!::write(pipeFds[1], report.data(), report.size());
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            break;
+        report.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (report.empty())
+        return {false, "the child ended without a report, wait status " + std::to_string(status)};
+    return {report[0] == '1', report.substr(1)};
+}
 
 class SearchRunTest : public ::testing::Test {
 protected:

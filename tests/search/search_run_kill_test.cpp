@@ -1,4 +1,5 @@
-// Search runs killed at random moments never leave the catalogue incomplete or with a foreign header.
+// Search runs killed at random moments, in the unseal, the search or the seal written in place,
+// never leave the catalogue incomplete, with a foreign header, or replaced by another file.
 #include "tests/search/search_run_fixture.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,6 +31,12 @@ namespace fs = std::filesystem;
 namespace {
 
 class SearchRunKillTest : public SearchRunTest {};
+
+ino_t inodeOf(const fs::path& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
 
 // bearing-catalog query runs a full search run in its current directory; a
 // shell keeps starting it until it is killed. Any run that fails stops the
@@ -49,6 +57,7 @@ TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
     const Bytes original = catalogueFile(rows, FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
     const Bytes originalTail = tail(original);
+    const ino_t inode = inodeOf(kCatalogueFile);
 
     // Orphaned bearing-catalog processes come back to us, so every process of
     // a loop is reaped before the file is looked at.
@@ -124,6 +133,7 @@ TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
             << "kill " << k << " (seed " << seed << ") left an unknown signature";
         ASSERT_EQ(now.size(), original.size()) << "kill " << k << " (seed " << seed << ")";
         ASSERT_TRUE(tail(now) == originalTail) << "kill " << k << " (seed " << seed << ") damaged the catalogue";
+        ASSERT_EQ(inodeOf(kCatalogueFile), inode) << "kill " << k << " (seed " << seed << "): the catalogue was replaced";
         foundWorking += sig == signature(FileSignature::Working);
         if (present(kTemporaryFile)) {
             ++foundTemporary;

@@ -1,5 +1,6 @@
 // The lock file that makes two programs' search runs take turns, seen from one run: held by
 // someone else, released while the run waits, left behind by a killed run, planted as a link.
+#include "search/file_guard.h"
 #include "tests/search/search_run_fixture.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,7 @@ TEST_F(SearchRunLockTest, RunWaitsForTheHolderThenGivesUpNamingTheCatalogueAndTo
     EXPECT_TRUE(present(kLockFile)) << "the holder's lock file must stay";
     EXPECT_TRUE(m_view.captions.empty());
     EXPECT_EQ(m_view.failureBoxes, 0);
+    EXPECT_EQ(m_view.waits, 1) << "the view is told once that the run waits";
 }
 
 TEST_F(SearchRunLockTest, RunWaitingForTheHolderGoesOnOnceItIsReleased)
@@ -100,12 +102,13 @@ TEST_F(SearchRunLockTest, LockFileLeftByAKilledRunDoesNotStopTheNextRunAndIsRemo
     EXPECT_EQ(columnOf(m_resultSet, "newNO"), (std::vector<std::string>{"6204", "6204-2RS"}));
     EXPECT_FALSE(present(kLockFile));
     EXPECT_EQ(readWholeFile(kCatalogueFile), original);
+    EXPECT_EQ(m_view.waits, 0) << "a lock file nobody holds is no reason to wait";
 }
 
 TEST_F(SearchRunLockTest, FailedRunStillRemovesItsLockFile)
 {
     writeBytes(kCatalogueFile, Bytes{});
-    EXPECT_THROW(run(byNewModel("6204")), ConnectionError);
+    EXPECT_THROW(run(byNewModel("6204")), NotACatalogueError);
     EXPECT_FALSE(present(kLockFile));
 }
 

@@ -1,0 +1,68 @@
+// The file guard's check of a catalogue's first bytes.
+#include "search/catalogue_header.h"
+
+#include "platform/file_signature.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace bearing {
+
+namespace {
+
+constexpr std::size_t kVersionOffset = 0x14;
+
+bool startsWith(std::span<const unsigned char> bytes, const SignatureBytes& signature)
+{
+    return bytes.size() >= signature.size() && std::equal(signature.begin(), signature.end(), bytes.begin());
+}
+
+// ACE files keep the Jet layout but name themselves differently after the
+// same four bytes.
+bool namesAce(std::span<const unsigned char> bytes)
+{
+    constexpr std::string_view ace = "Standard ACE DB";
+    return bytes.size() >= 4 + ace.size() && std::equal(ace.begin(), ace.end(), bytes.begin() + 4);
+}
+
+} // namespace
+
+CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::uint64_t fileSize)
+{
+    if (fileSize == 0)
+        return CatalogueHeader::Empty;
+    if (namesAce(start))
+        return CatalogueHeader::NewerFormat;
+    if (!startsWith(start, kWorkingSignature) && !startsWith(start, kAtRestSignature))
+        return CatalogueHeader::NotADatabase;
+    if (start.size() <= kVersionOffset)
+        return CatalogueHeader::Truncated;
+    const unsigned version = start[kVersionOffset];
+    if (version >= 2)
+        return CatalogueHeader::NewerFormat;
+    const std::uint64_t pageSize = version == 0 ? 2048 : 4096;
+    return fileSize < pageSize ? CatalogueHeader::Truncated : CatalogueHeader::Jet;
+}
+
+std::string RefusedCatalogueText(CatalogueHeader header, const std::filesystem::path& fullPath,
+                                 std::uint64_t fileSize)
+{
+    const std::string file = "文件“" + fullPath.string() + "”";
+    const std::string untouched = "程序没有改动它。";
+    switch (header) {
+    case CatalogueHeader::Empty:
+        return file + "是空文件，不是轴承数据库，" + untouched + "请换上完整的数据库文件 bde.mdb 后再查询。";
+    case CatalogueHeader::NewerFormat:
+        return file + "是较新格式（Access 2007 及以后）的数据库，本程序只能读取 Access 97 至 2003 格式的 .mdb 数据库，" +
+               untouched + "请在 Access 中将它另存为 Access 2002-2003 格式的 .mdb 文件后再查询。";
+    case CatalogueHeader::Truncated:
+        return file + "不完整（只有 " + std::to_string(fileSize) + " 字节，不足一个数据库页），" + untouched +
+               "请换上完整的数据库文件 bde.mdb 后再查询。";
+    case CatalogueHeader::NotADatabase:
+    case CatalogueHeader::Jet:
+        break;
+    }
+    return file + "不是数据库文件，" + untouched + "请换上轴承数据库文件 bde.mdb 后再查询。";
+}
+
+} // namespace bearing
