@@ -12,23 +12,21 @@ namespace {
 
 constexpr std::size_t kVersionOffset = 0x14;
 
-bool startsWith(std::span<const unsigned char> bytes, const SignatureBytes& signature)
-{
-    return bytes.size() >= signature.size() && std::equal(signature.begin(), signature.end(), bytes.begin());
+bool startsWith(std::span<const unsigned char> bytes, const SignatureBytes& signature) {
+    return bytes.size() >= signature.size() &&
+           std::equal(signature.begin(), signature.end(), bytes.begin());
 }
 
 // ACE files keep the Jet layout but name themselves differently after the
 // same four bytes.
-bool namesAce(std::span<const unsigned char> bytes)
-{
+bool namesAce(std::span<const unsigned char> bytes) {
     constexpr std::string_view ace = "Standard ACE DB";
     return bytes.size() >= 4 + ace.size() && std::equal(ace.begin(), ace.end(), bytes.begin() + 4);
 }
 
 } // namespace
 
-CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::uint64_t fileSize)
-{
+CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::uint64_t fileSize) {
     if (fileSize == 0)
         return CatalogueHeader::Empty;
     if (namesAce(start))
@@ -45,19 +43,21 @@ CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::
 }
 
 std::string RefusedCatalogueText(CatalogueHeader header, const std::filesystem::path& fullPath,
-                                 std::uint64_t fileSize)
-{
+                                 std::uint64_t fileSize) {
     const std::string file = "文件“" + fullPath.string() + "”";
     const std::string untouched = "程序没有改动它。";
     switch (header) {
     case CatalogueHeader::Empty:
-        return file + "是空文件，不是轴承数据库，" + untouched + "请换上完整的数据库文件 bde.mdb 后再查询。";
+        return file + "是空文件，不是轴承数据库，" + untouched +
+               "请换上完整的数据库文件 bde.mdb 后再查询。";
     case CatalogueHeader::NewerFormat:
-        return file + "是较新格式（Access 2007 及以后）的数据库，本程序只能读取 Access 97 至 2003 格式的 .mdb 数据库，" +
+        return file +
+               "是较新格式（Access 2007 及以后）的数据库，本程序只能读取 Access 97 至 2003 格式的 "
+               ".mdb 数据库，" +
                untouched + "请在 Access 中将它另存为 Access 2002-2003 格式的 .mdb 文件后再查询。";
     case CatalogueHeader::Truncated:
-        return file + "不完整（只有 " + std::to_string(fileSize) + " 字节，不足一个数据库页），" + untouched +
-               "请换上完整的数据库文件 bde.mdb 后再查询。";
+        return file + "不完整（只有 " + std::to_string(fileSize) + " 字节，不足一个数据库页），" +
+               untouched + "请换上完整的数据库文件 bde.mdb 后再查询。";
     case CatalogueHeader::NotADatabase:
     case CatalogueHeader::Jet:
         break;

@@ -8,37 +8,33 @@ namespace bearing {
 
 namespace {
 
-void requireJet(const std::filesystem::path& file, const FileStart& start)
-{
-    const CatalogueHeader header =
-        start.regular ? CheckCatalogueHeader(start.bytes, start.size) : CatalogueHeader::NotADatabase;
+void requireJet(const std::filesystem::path& file, const FileStart& start) {
+    const CatalogueHeader header = start.regular ? CheckCatalogueHeader(start.bytes, start.size)
+                                                 : CatalogueHeader::NotADatabase;
     if (header == CatalogueHeader::Jet)
         return;
     std::error_code ec;
-    throw NotACatalogueError(RefusedCatalogueText(header, std::filesystem::absolute(file, ec), start.size));
+    throw NotACatalogueError(
+        RefusedCatalogueText(header, std::filesystem::absolute(file, ec), start.size));
 }
 
-void writeSignature(const std::filesystem::path& file, const SignatureBytes& signature)
-{
+void writeSignature(const std::filesystem::path& file, const SignatureBytes& signature) {
     (void)overwriteFileStart(file, signature.data(), signature.size(), kCatalogueHeaderBytes,
                              [&](const FileStart& start) { requireJet(file, start); });
 }
 
 } // namespace
 
-void RequireCatalogue(const std::filesystem::path& file)
-{
+void RequireCatalogue(const std::filesystem::path& file) {
     if (const auto start = readFileStart(file, kCatalogueHeaderBytes))
         requireJet(file, *start);
 }
 
-void UnsealDatabase(const std::filesystem::path& file)
-{
+void UnsealDatabase(const std::filesystem::path& file) {
     writeSignature(file, kWorkingSignature);
 }
 
-void SealDatabase(const std::filesystem::path& file)
-{
+void SealDatabase(const std::filesystem::path& file) {
     writeSignature(file, kAtRestSignature);
 }
 

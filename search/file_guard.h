@@ -12,7 +12,7 @@ namespace bearing {
 // signature state and left it as it was. The message names the file, says
 // what it is and what the user can do.
 class NotACatalogueError : public FileError {
-public:
+  public:
     using FileError::FileError;
 };
 

@@ -40,8 +40,8 @@ std::vector<unsigned char> catalogueBytes() {
                                    {"NJIN", JetColumnType::Double},
                                    {"GDU", JetColumnType::Double},
                                    {"BTYPE", JetColumnType::Text}});
-    writer.addRow({std::string("6204"), std::string("204"), std::string("SKF 6204"), 47.0, 20.0, 14.0,
-                   std::string("深沟球轴承 0类")});
+    writer.addRow({std::string("6204"), std::string("204"), std::string("SKF 6204"), 47.0, 20.0,
+                   14.0, std::string("深沟球轴承 0类")});
     return writer.finish(FileSignature::AtRest);
 }
 
@@ -126,7 +126,8 @@ void Form1BusyTest::searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsI
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 
     {
-        TForm1 form(nullptr, std::make_unique<RecordingShell>(), std::make_unique<RecordingWebView>());
+        TForm1 form(nullptr, std::make_unique<RecordingShell>(),
+                    std::make_unique<RecordingWebView>());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto* tabs = form.findChild<QTabWidget*>("PageControl2");
@@ -157,7 +158,8 @@ void Form1BusyTest::searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsI
 
         QVERIFY(busyCursorSeen);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-        QVERIFY2(waited < std::chrono::seconds(10), "the window waited as long as the command line does");
+        QVERIFY2(waited < std::chrono::seconds(10),
+                 "the window waited as long as the command line does");
         QCOMPARE(answerer.seen().size(), 1);
         QVERIFY2(answerer.seen().front().contains(QString::fromUtf8("“bde.mdb”正被另一个查询使用")),
                  qPrintable(answerer.seen().front()));

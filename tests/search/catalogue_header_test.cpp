@@ -1,4 +1,5 @@
-// The guard's judgement of a file by its first bytes and size, and the messages for files it refuses.
+// The guard's judgement of a file by its first bytes and size, and the messages for files it
+// refuses.
 #include "search/catalogue_header.h"
 
 #include "platform/file_signature.h"
@@ -14,9 +15,9 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-// The first kCatalogueHeaderBytes of a file: `signature`, the text after it, then `version` at 0x14.
-Bytes header(const SignatureBytes& signature, unsigned char version)
-{
+// The first kCatalogueHeaderBytes of a file: `signature`, the text after it, then `version` at
+// 0x14.
+Bytes header(const SignatureBytes& signature, unsigned char version) {
     Bytes bytes(signature.begin(), signature.end());
     for (const char c : std::string(" DB\0", 4))
         bytes.push_back(static_cast<unsigned char>(c));
@@ -24,8 +25,7 @@ Bytes header(const SignatureBytes& signature, unsigned char version)
     return bytes;
 }
 
-Bytes text(const std::string& s)
-{
+Bytes text(const std::string& s) {
     return Bytes(s.begin(), s.end());
 }
 
@@ -38,8 +38,7 @@ struct HeaderCase {
 
 class CatalogueHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
-TEST_P(CatalogueHeaderTest, Judged)
-{
+TEST_P(CatalogueHeaderTest, Judged) {
     const HeaderCase& c = GetParam();
     EXPECT_EQ(CheckCatalogueHeader(c.start, c.size), c.expected);
 }
@@ -50,11 +49,15 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"Jet4Working", header(kWorkingSignature, 1), 4096, CatalogueHeader::Jet},
         HeaderCase{"Jet4AtRest", header(kAtRestSignature, 1), 95'000'000, CatalogueHeader::Jet},
         HeaderCase{"Jet3AtRest", header(kAtRestSignature, 0), 2048, CatalogueHeader::Jet},
-        HeaderCase{"Jet3ShortOfItsPage", header(kWorkingSignature, 0), 2047, CatalogueHeader::Truncated},
-        HeaderCase{"Jet4ShortOfItsPage", header(kAtRestSignature, 1), 4095, CatalogueHeader::Truncated},
+        HeaderCase{"Jet3ShortOfItsPage", header(kWorkingSignature, 0), 2047,
+                   CatalogueHeader::Truncated},
+        HeaderCase{"Jet4ShortOfItsPage", header(kAtRestSignature, 1), 4095,
+                   CatalogueHeader::Truncated},
         // Long enough for a Jet 3 page, not for a Jet 4 one.
-        HeaderCase{"Jet4OfJet3Size", header(kWorkingSignature, 1), 2048, CatalogueHeader::Truncated},
-        HeaderCase{"SignatureWithoutVersion", Bytes(kWorkingSignature.begin(), kWorkingSignature.end()), 16,
+        HeaderCase{"Jet4OfJet3Size", header(kWorkingSignature, 1), 2048,
+                   CatalogueHeader::Truncated},
+        HeaderCase{"SignatureWithoutVersion",
+                   Bytes(kWorkingSignature.begin(), kWorkingSignature.end()), 16,
                    CatalogueHeader::Truncated},
         HeaderCase{"AceByName", text(std::string("\0\1\0\0Standard ACE DB\0\2", 21)), 1 << 20,
                    CatalogueHeader::NewerFormat},
@@ -62,16 +65,16 @@ INSTANTIATE_TEST_SUITE_P(
                    CatalogueHeader::NewerFormat},
         HeaderCase{"AceVersionUnderJetSignature", header(kWorkingSignature, 2), 1 << 20,
                    CatalogueHeader::NewerFormat},
-        HeaderCase{"LaterAceVersionAtRest", header(kAtRestSignature, 5), 1 << 20, CatalogueHeader::NewerFormat},
+        HeaderCase{"LaterAceVersionAtRest", header(kAtRestSignature, 5), 1 << 20,
+                   CatalogueHeader::NewerFormat},
         HeaderCase{"Text", text("新型号,品牌\n6204,SKF\n"), 28, CatalogueHeader::NotADatabase},
-        HeaderCase{"SignatureOffByOneByte", text(std::string("\0\1\0\0Standard Jey DB\0\1", 21)), 4096,
-                   CatalogueHeader::NotADatabase},
+        HeaderCase{"SignatureOffByOneByte", text(std::string("\0\1\0\0Standard Jey DB\0\1", 21)),
+                   4096, CatalogueHeader::NotADatabase},
         HeaderCase{"ShortGarbage", text("MZ"), 2, CatalogueHeader::NotADatabase},
         HeaderCase{"Empty", Bytes{}, 0, CatalogueHeader::Empty}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RefusedCatalogueTextTest, NamesTheFileSaysWhatIsWrongAndWhatToDo)
-{
+TEST(RefusedCatalogueTextTest, NamesTheFileSaysWhatIsWrongAndWhatToDo) {
     const std::string path = "/home/user/目录/bde.mdb";
     struct Case {
         CatalogueHeader header;

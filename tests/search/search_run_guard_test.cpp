@@ -22,15 +22,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct stat statOf(const fs::path& path)
-{
+struct stat statOf(const fs::path& path) {
     struct stat st {};
     EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
     return st;
 }
 
-std::vector<Bearing> grownBearings()
-{
+std::vector<Bearing> grownBearings() {
     std::vector<Bearing> rows = sampleBearings();
     rows.push_back({"6204-Z", "60204", "ZWZ 6204-Z", 47, 20, 14, "深沟球轴承 0类"});
     return rows;
@@ -42,8 +40,7 @@ enum class LinkKind { Symbolic, Hard };
 
 class LinkedCatalogueTest : public SearchRunTest, public ::testing::WithParamInterface<LinkKind> {};
 
-TEST_P(LinkedCatalogueTest, SearchLeavesTheLinkAndTheSharedFileAtRestAndSeesLaterUpdates)
-{
+TEST_P(LinkedCatalogueTest, SearchLeavesTheLinkAndTheSharedFileAtRestAndSeesLaterUpdates) {
     ScratchDirectory shared;
     const fs::path sharedFile = shared.path() / "catalogue.mdb";
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
@@ -75,29 +72,33 @@ TEST_P(LinkedCatalogueTest, SearchLeavesTheLinkAndTheSharedFileAtRestAndSeesLate
     const Bytes updated = catalogueFile(grownBearings(), FileSignature::AtRest);
     writeBytes(sharedFile, updated);
     run(byNewModel("6204"));
-    EXPECT_EQ(columnOf(m_resultSet, "newNO"), (std::vector<std::string>{"6204", "6204-2RS", "6204-Z"}));
+    EXPECT_EQ(columnOf(m_resultSet, "newNO"),
+              (std::vector<std::string>{"6204", "6204-2RS", "6204-Z"}));
     expectLinkIntact();
     EXPECT_EQ(readWholeFile(sharedFile), updated);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, LinkedCatalogueTest, ::testing::Values(LinkKind::Symbolic, LinkKind::Hard),
+INSTANTIATE_TEST_SUITE_P(Links, LinkedCatalogueTest,
+                         ::testing::Values(LinkKind::Symbolic, LinkKind::Hard),
                          [](const auto& info) {
-                             return std::string(info.param == LinkKind::Symbolic ? "Symbolic" : "Hard");
+                             return std::string(info.param == LinkKind::Symbolic ? "Symbolic"
+                                                                                 : "Hard");
                          });
 
 // --- The file's owner, mode and attributes -------------------------------------
 
-TEST_F(SearchRunTest, OrdinaryUserSearchKeepsTheCatalogueOwnerModeAttributesAndInode)
-{
+TEST_F(SearchRunTest, OrdinaryUserSearchKeepsTheCatalogueOwnerModeAttributesAndInode) {
     if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give the catalogue another owner and search as an ordinary user";
+        GTEST_SKIP()
+            << "needs root to give the catalogue another owner and search as an ordinary user";
     // A catalogue in a shared folder: owned by whoever put it there, writable by everyone.
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
     ASSERT_EQ(::chown(kCatalogueFile, 1234, 1234), 0) << std::strerror(errno);
     ASSERT_EQ(::chmod(kCatalogueFile, 0666), 0) << std::strerror(errno);
     const std::string note = "north office";
-    const bool attributes = ::setxattr(kCatalogueFile, "user.office", note.data(), note.size(), 0) == 0;
+    const bool attributes =
+        ::setxattr(kCatalogueFile, "user.office", note.data(), note.size(), 0) == 0;
     const struct stat before = statOf(kCatalogueFile);
 
     const RunOutcome outcome = searchAsUnprivilegedUser(byNewModel("6204"));
@@ -122,8 +123,7 @@ TEST_F(SearchRunTest, OrdinaryUserSearchKeepsTheCatalogueOwnerModeAttributesAndI
 
 // --- Files that are no Jet catalogue -------------------------------------------
 
-Bytes withHeaderBytes(Bytes bytes, std::size_t offset, const std::string& text)
-{
+Bytes withHeaderBytes(Bytes bytes, std::size_t offset, const std::string& text) {
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
     return bytes;
 }
@@ -137,8 +137,7 @@ struct ForeignFile {
 
 class ForeignFileTest : public SearchRunTest, public ::testing::WithParamInterface<ForeignFile> {};
 
-TEST_P(ForeignFileTest, RunRefusesItNamingTheFileAndWritesNothing)
-{
+TEST_P(ForeignFileTest, RunRefusesItNamingTheFileAndWritesNothing) {
     const ForeignFile& c = GetParam();
     c.place();
     const bool pipe = fs::is_fifo(kCatalogueFile);
@@ -149,9 +148,11 @@ TEST_P(ForeignFileTest, RunRefusesItNamingTheFileAndWritesNothing)
         FAIL() << "the run should refuse the file";
     } catch (const NotACatalogueError& e) {
         const std::string message = e.what();
-        EXPECT_NE(message.find("“" + (fs::current_path() / kCatalogueFile).string() + "”"), std::string::npos)
+        EXPECT_NE(message.find("“" + (fs::current_path() / kCatalogueFile).string() + "”"),
+                  std::string::npos)
             << message;
-        EXPECT_NE(message.find(c.messagePart), std::string::npos) << message << "\nlacks: " << c.messagePart;
+        EXPECT_NE(message.find(c.messagePart), std::string::npos)
+            << message << "\nlacks: " << c.messagePart;
         EXPECT_NE(message.find("程序没有改动它"), std::string::npos) << message;
     }
 
@@ -191,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "不是数据库文件"},
         ForeignFile{"EmptyFile", [] { writeBytes(kCatalogueFile, Bytes{}); }, "是空文件"},
-        ForeignFile{"Program", [] { fs::copy_file("/bin/sleep", kCatalogueFile); }, "不是数据库文件"},
+        ForeignFile{"Program", [] { fs::copy_file("/bin/sleep", kCatalogueFile); },
+                    "不是数据库文件"},
         ForeignFile{"FirstPageCutShort",
                     [] {
                         Bytes cut = catalogueFile(sampleBearings(), FileSignature::AtRest);
@@ -199,40 +201,39 @@ INSTANTIATE_TEST_SUITE_P(
                         writeBytes(kCatalogueFile, cut);
                     },
                     "只有 1000 字节"},
-        ForeignFile{"Pipe", [] { ASSERT_EQ(::mkfifo(kCatalogueFile, 0644), 0) << std::strerror(errno); },
+        ForeignFile{"Pipe",
+                    [] { ASSERT_EQ(::mkfifo(kCatalogueFile, 0644), 0) << std::strerror(errno); },
                     "不是数据库文件"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SearchRunTest, CatalogueReplacedByAnotherFileDuringTheRunIsNotSealed)
-{
+TEST_F(SearchRunTest, CatalogueReplacedByAnotherFileDuringTheRunIsNotSealed) {
     // Whatever took the catalogue's place while the rows were read is left as it is.
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
     const std::string text = "型号清单\n6204\n";
     const Bytes replacement(text.begin(), text.end());
 
     class ReplacingView : public RecordingView {
-    public:
+      public:
         explicit ReplacingView(const Bytes& bytes) : m_bytes(bytes) {}
-        void setResultCaption(const std::string& caption) override
-        {
+        void setResultCaption(const std::string& caption) override {
             RecordingView::setResultCaption(caption);
             writeBytes("replacement", m_bytes);
             fs::rename("replacement", kCatalogueFile);
         }
 
-    private:
+      private:
         const Bytes& m_bytes;
     } view(replacement);
 
-    EXPECT_THROW(SearchRun(m_connection, m_resultSet, view).run(byNewModel("6204")), NotACatalogueError);
+    EXPECT_THROW(SearchRun(m_connection, m_resultSet, view).run(byNewModel("6204")),
+                 NotACatalogueError);
     EXPECT_EQ(view.captions, std::vector<std::string>{ResultCaption(2)});
     EXPECT_EQ(readWholeFile(kCatalogueFile), replacement);
 }
 
 // --- The guard on its own ----------------------------------------------------
 
-TEST_F(SearchRunTest, GuardAcceptsJetThreeAndFourHeadersAndRefusesForeignOnes)
-{
+TEST_F(SearchRunTest, GuardAcceptsJetThreeAndFourHeadersAndRefusesForeignOnes) {
     // A Jet 3 file's first page is 2048 bytes, a Jet 4 file's 4096.
     auto jetHeader = [](unsigned char version, std::size_t size) {
         Bytes bytes(size, 0);
