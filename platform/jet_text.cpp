@@ -1,6 +1,8 @@
-// Jet 4 text encoding and the text form of numbers.
+// Jet text encodings and the text form of numbers.
 #include "platform/jet_text.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -221,6 +223,54 @@ void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n
     }
 }
 
+std::string CodePageDecoder::iconvName(unsigned codePage)
+{
+    // A file that names no code page was written with the Western one.
+    return "CP" + std::to_string(codePage == 0 ? 1252 : codePage);
+}
+
+CodePageDecoder::CodePageDecoder(unsigned codePage)
+    : m_converter(iconv_open("UTF-8", iconvName(codePage).c_str()))
+{
+    if (m_converter == reinterpret_cast<iconv_t>(-1))
+        throw std::invalid_argument("code page " + std::to_string(codePage) + " has no converter");
+}
+
+CodePageDecoder::~CodePageDecoder()
+{
+    iconv_close(m_converter);
+}
+
+void CodePageDecoder::append(std::string& out, const unsigned char* bytes, std::size_t size) const
+{
+    std::size_t ascii = 0;
+    while (ascii < size && bytes[ascii] < 0x80)
+        ++ascii;
+    out.append(reinterpret_cast<const char*>(bytes), ascii);
+    if (ascii == size)
+        return;
+    iconv(m_converter, nullptr, nullptr, nullptr, nullptr);
+    // iconv takes a non-const input pointer but does not write through it.
+    auto* in = const_cast<char*>(reinterpret_cast<const char*>(bytes + ascii));
+    std::size_t inLeft = size - ascii;
+    char buffer[256];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(m_converter, &in, &inLeft, &outPtr, &outLeft);
+        const int error = errno;
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (result != static_cast<std::size_t>(-1) || error == E2BIG)
+            continue;
+        appendCodePoint(out, 0xFFFD);
+        if (error != EILSEQ)
+            break; // a character cut off by the end of the value
+        ++in;
+        --inLeft;
+        iconv(m_converter, nullptr, nullptr, nullptr, nullptr);
+    }
+}
+
 // printf's %g writes exponents as e-07 / e+16; the engine writes 1E-07 / 1E+16.
 static std::string formatSignificant(double value, int digits)
 {
@@ -249,6 +299,27 @@ std::string formatDouble(double value)
 std::string formatSingle(float value)
 {
     return formatSignificant(static_cast<double>(value), 7);
+}
+
+std::string formatDecimal(unsigned __int128 magnitude, bool negative, unsigned scale)
+{
+    std::string digits;
+    do {
+        digits.push_back(static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (digits.size() <= scale)
+        digits.push_back('0');
+    std::reverse(digits.begin(), digits.end());
+    std::string fraction = digits.substr(digits.size() - scale);
+    digits.resize(digits.size() - scale);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    if (!fraction.empty())
+        digits += "." + fraction;
+    if (negative && digits != "0")
+        digits.insert(digits.begin(), '-');
+    return digits;
 }
 
 } // namespace bearing
