@@ -29,7 +29,7 @@ void appendJetTextAsUtf8(std::string& out, const unsigned char* bytes, std::size
 // 936 Simplified Chinese ...), decoded to UTF-8. A byte sequence the code page
 // does not define becomes U+FFFD and the text goes on after it.
 class CodePageDecoder {
-public:
+  public:
     // Throws std::invalid_argument when the system has no converter for the
     // code page.
     explicit CodePageDecoder(unsigned codePage);
@@ -42,7 +42,7 @@ public:
     // The converter's name for the code page, as iconv knows it.
     [[nodiscard]] static std::string iconvName(unsigned codePage);
 
-private:
+  private:
     iconv_t m_converter;
 };
 

@@ -24,49 +24,46 @@ const fs::path kData = fs::path(BEARING_SOURCE_DIR) / "tests" / "data" / "engine
 constexpr std::size_t kPage = 4096;
 constexpr std::size_t kRowCount = 12; // Jet 4 data page: row count, then the row offsets
 
-std::uint32_t get16(const Bytes& b, std::size_t at)
-{
+std::uint32_t get16(const Bytes& b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at] | (b[at + 1] << 8));
 }
 
-void put16(Bytes& b, std::size_t at, std::uint32_t v)
-{
+void put16(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at] = static_cast<unsigned char>(v);
     b[at + 1] = static_cast<unsigned char>(v >> 8);
 }
 
-std::size_t offsetAt(std::uint32_t page, std::uint32_t row)
-{
+std::size_t offsetAt(std::uint32_t page, std::uint32_t row) {
     return page * kPage + kRowCount + 2 + 2 * row;
 }
 
 // A catalogue of `rows` rows, each long enough that they fill several pages.
-Bytes catalogue(int rows)
-{
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text}, {"WJIN", JetColumnType::Long},
+Bytes catalogue(int rows) {
+    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
+                                   {"WJIN", JetColumnType::Long},
                                    {"Remark", JetColumnType::Text}});
     for (int i = 0; i < rows; ++i)
-        writer.addRow({std::string("6") + std::to_string(200 + i), std::int32_t{i}, std::string(200, 'x')});
+        writer.addRow(
+            {std::string("6") + std::to_string(200 + i), std::int32_t{i}, std::string(200, 'x')});
     return writer.finish(FileSignature::Working);
 }
 
 // The user table's data pages, in file order: those that name its definition,
 // the first one after the system table's, as their owner.
-std::vector<std::uint32_t> dataPages(const Bytes& image)
-{
+std::vector<std::uint32_t> dataPages(const Bytes& image) {
     const std::uint32_t pageCount = static_cast<std::uint32_t>(image.size() / kPage);
     std::uint32_t definition = 3;
     while (definition < pageCount && image[definition * kPage] != 0x02)
         ++definition;
     std::vector<std::uint32_t> pages;
     for (std::uint32_t p = 3; p < pageCount; ++p)
-        if (image[p * kPage] == 0x01 && get16(image, p * kPage + 4) == definition && get16(image, p * kPage + 6) == 0)
+        if (image[p * kPage] == 0x01 && get16(image, p * kPage + 4) == definition &&
+            get16(image, p * kPage + 6) == 0)
             pages.push_back(p);
     return pages;
 }
 
-std::vector<std::string> column(const JetDatabase& db, std::size_t c)
-{
+std::vector<std::string> column(const JetDatabase& db, std::size_t c) {
     const auto table = db.readTable("ZQbearing");
     std::vector<std::string> values;
     for (std::size_t r = 0; r < table->rowCount(); ++r)
@@ -77,8 +74,7 @@ std::vector<std::string> column(const JetDatabase& db, std::size_t c)
 // Moves row `row` of page `from` to the end of page `to`, as the engine does
 // when an update makes a row too long for its page: the row's data goes to the
 // new place flagged deleted, and its old place holds a pointer there.
-void moveRow(Bytes& image, std::uint32_t from, std::uint32_t row, std::uint32_t to)
-{
+void moveRow(Bytes& image, std::uint32_t from, std::uint32_t row, std::uint32_t to) {
     const std::size_t start = get16(image, offsetAt(from, row)) & 0x1FFF;
     const std::size_t end = row == 0 ? kPage : get16(image, offsetAt(from, row - 1)) & 0x1FFF;
     const Bytes data(image.begin() + static_cast<std::ptrdiff_t>(from * kPage + start),
@@ -89,7 +85,8 @@ void moveRow(Bytes& image, std::uint32_t from, std::uint32_t row, std::uint32_t 
         lowest = std::min<std::size_t>(lowest, get16(image, offsetAt(to, r)) & 0x1FFF);
     const std::size_t newStart = lowest - data.size();
     ASSERT_GE(newStart, kRowCount + 2 + 2 * (rows + 1)) << "no room on page " << to;
-    std::copy(data.begin(), data.end(), image.begin() + static_cast<std::ptrdiff_t>(to * kPage + newStart));
+    std::copy(data.begin(), data.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(to * kPage + newStart));
     put16(image, offsetAt(to, rows), static_cast<std::uint32_t>(newStart) | 0x8000);
     put16(image, to * kPage + kRowCount, rows + 1);
 
@@ -105,24 +102,22 @@ void moveRow(Bytes& image, std::uint32_t from, std::uint32_t row, std::uint32_t 
 
 } // namespace
 
-TEST(EngineWrittenRows, MovedRowsComeBackInTheirOriginalPlace)
-{
+TEST(EngineWrittenRows, MovedRowsComeBackInTheirOriginalPlace) {
     Bytes image = catalogue(40);
     const auto pages = dataPages(image);
     ASSERT_GE(pages.size(), 3u);
     const auto expected = column(JetDatabase(image), 0);
     ASSERT_EQ(expected.size(), 40u);
 
-    moveRow(image, pages[0], 0, pages.back());       // to another page
-    moveRow(image, pages[0], 3, pages.back());       // a second one to the same page
-    moveRow(image, pages.back(), 0, pages.back());   // within its own page
+    moveRow(image, pages[0], 0, pages.back());     // to another page
+    moveRow(image, pages[0], 3, pages.back());     // a second one to the same page
+    moveRow(image, pages.back(), 0, pages.back()); // within its own page
     const JetDatabase db(image);
     EXPECT_EQ(column(db, 0), expected);
     EXPECT_EQ(column(db, 1)[3], "3");
 }
 
-TEST(EngineWrittenRows, DeletedRowsAreSkippedWhateverTheirOffsets)
-{
+TEST(EngineWrittenRows, DeletedRowsAreSkippedWhateverTheirOffsets) {
     Bytes image = catalogue(40);
     const auto pages = dataPages(image);
     auto expected = column(JetDatabase(image), 0);
@@ -144,8 +139,7 @@ TEST(EngineWrittenRows, DeletedRowsAreSkippedWhateverTheirOffsets)
     EXPECT_EQ(column(db, 0), expected);
 }
 
-TEST(EngineWrittenRows, MovedRowsLeadingNowhereFailClearly)
-{
+TEST(EngineWrittenRows, MovedRowsLeadingNowhereFailClearly) {
     const Bytes original = catalogue(40);
     const auto pages = dataPages(original);
     const std::uint32_t page = pages.front();
@@ -177,8 +171,7 @@ TEST(EngineWrittenRows, MovedRowsLeadingNowhereFailClearly)
     }
 }
 
-TEST(EngineWrittenRows, Jet3TextIsReadInTheHeadersCodePage)
-{
+TEST(EngineWrittenRows, Jet3TextIsReadInTheHeadersCodePage) {
     const JetDatabase db(readWholeFile(kData / "V1997-cp936.mdb"));
     EXPECT_EQ(db.tableNames(), (std::vector<std::string>{"轴承表", "Table2", "Table3", "Table4"}));
     const auto bearings = db.readTable("轴承表");
@@ -196,8 +189,7 @@ TEST(EngineWrittenRows, Jet3TextIsReadInTheHeadersCodePage)
     EXPECT_EQ(western.readTable("Table1")->cell(0, 0), "a");
 }
 
-TEST(EngineWrittenRows, ReadingEveryFileLeavesNothingOnStandardError)
-{
+TEST(EngineWrittenRows, ReadingEveryFileLeavesNothingOnStandardError) {
     for (const auto& entry : fs::directory_iterator(kData)) {
         if (entry.path().extension() != ".mdb")
             continue;

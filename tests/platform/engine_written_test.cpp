@@ -31,8 +31,7 @@ struct ExportCase {
     std::string table; // as named in the expected export's file name
 };
 
-void PrintTo(const ExportCase& c, std::ostream* os)
-{
+void PrintTo(const ExportCase& c, std::ostream* os) {
     *os << c.file << "/" << c.table;
 }
 
@@ -59,27 +58,25 @@ constexpr Correction kCorrections[] = {
     {"access-written-jet4", "DateTest", 3, "TimeCol", "0634-01-01"},
 };
 
-const Correction* correctionFor(const ExportCase& c, std::size_t row, const std::string& column)
-{
+const Correction* correctionFor(const ExportCase& c, std::size_t row, const std::string& column) {
     for (const Correction& k : kCorrections)
         if (c.file == k.file && c.table == k.table && row == k.row && column == k.column)
             return &k;
     return nullptr;
 }
 
-std::vector<ExportCase> everyExpectedExport()
-{
+std::vector<ExportCase> everyExpectedExport() {
     std::vector<ExportCase> cases;
     for (const auto& dir : fs::directory_iterator(kData / "expected"))
         for (const auto& csv : fs::directory_iterator(dir.path()))
             cases.push_back({dir.path().filename().string(), csv.path().stem().string()});
-    std::sort(cases.begin(), cases.end(),
-              [](const ExportCase& a, const ExportCase& b) { return a.file + "/" + a.table < b.file + "/" + b.table; });
+    std::sort(cases.begin(), cases.end(), [](const ExportCase& a, const ExportCase& b) {
+        return a.file + "/" + a.table < b.file + "/" + b.table;
+    });
     return cases;
 }
 
-std::string caseName(const ExportCase& c)
-{
+std::string caseName(const ExportCase& c) {
     std::string name;
     static constexpr char kHex[] = "0123456789ABCDEF";
     for (const unsigned char ch : c.file + "_" + c.table) {
@@ -95,8 +92,7 @@ std::string caseName(const ExportCase& c)
     return name;
 }
 
-std::string withoutTrailingZeros(std::string s)
-{
+std::string withoutTrailingZeros(std::string s) {
     if (s.find('.') == std::string::npos || s.find_first_of("eE") != std::string::npos)
         return s;
     while (s.back() == '0')
@@ -108,8 +104,8 @@ std::string withoutTrailingZeros(std::string s)
 
 // True when `ours` is the engine's form of the value mdb-export printed as
 // `theirs`, for a column stored as `type`.
-bool sameValue(StoredType type, const std::optional<std::string_view>& ours, const std::optional<std::string>& theirs)
-{
+bool sameValue(StoredType type, const std::optional<std::string_view>& ours,
+               const std::optional<std::string>& theirs) {
     // mdb-export prints Null and empty text alike, as an empty field.
     if (!theirs || theirs->empty())
         return !ours || ours->empty();
@@ -127,12 +123,15 @@ bool sameValue(StoredType type, const std::optional<std::string_view>& ours, con
     case StoredType::DateTime:
         // Exported with -T '%Y-%m-%d %H:%M:%S'; the engine leaves out a
         // midnight time.
-        return *ours == (expected.size() > 10 && expected.ends_with(" 00:00:00") ? expected.substr(0, 10) : expected);
+        return *ours == (expected.size() > 10 && expected.ends_with(" 00:00:00")
+                             ? expected.substr(0, 10)
+                             : expected);
     case StoredType::Number:
         // Whole numbers and Decimal values agree once mdb-export's trailing
         // zeros are gone. mdb-export prints a Double with 16 significant
         // digits and a Single with its float digits; the engine shows 15 and 7.
-        return *ours == withoutTrailingZeros(expected) || *ours == formatDouble(std::strtod(expected.c_str(), nullptr)) ||
+        return *ours == withoutTrailingZeros(expected) ||
+               *ours == formatDouble(std::strtod(expected.c_str(), nullptr)) ||
                *ours == formatSingle(std::strtof(expected.c_str(), nullptr));
     case StoredType::Ole:
         // mdb-export prints an OLE object's bytes; the grid shows a placeholder.
@@ -153,8 +152,7 @@ bool sameValue(StoredType type, const std::optional<std::string_view>& ours, con
 
 class EngineWritten : public ::testing::TestWithParam<ExportCase> {};
 
-TEST_P(EngineWritten, EveryRowReadsAsTheIndependentReaderExportedIt)
-{
+TEST_P(EngineWritten, EveryRowReadsAsTheIndependentReaderExportedIt) {
     const ExportCase& c = GetParam();
     const JetDatabase db(readWholeFile(kData / (c.file + ".mdb")));
     const auto table = db.readTable(c.table);
@@ -176,7 +174,8 @@ TEST_P(EngineWritten, EveryRowReadsAsTheIndependentReaderExportedIt)
             const Column& column = table->columns()[col];
             if (const Correction* k = correctionFor(c, row, column.name)) {
                 ++corrected;
-                EXPECT_EQ(ours, std::optional<std::string_view>(k->value)) << "row " << row << ", column " << column.name;
+                EXPECT_EQ(ours, std::optional<std::string_view>(k->value))
+                    << "row " << row << ", column " << column.name;
                 continue;
             }
             EXPECT_TRUE(sameValue(column.stored, ours, record[col]))
@@ -187,23 +186,24 @@ TEST_P(EngineWritten, EveryRowReadsAsTheIndependentReaderExportedIt)
         ++row;
     }
     EXPECT_EQ(table->rowCount(), row);
-    EXPECT_EQ(corrected, static_cast<std::size_t>(std::count_if(
-                             std::begin(kCorrections), std::end(kCorrections),
-                             [&](const Correction& k) { return c.file == k.file && c.table == k.table; })));
+    EXPECT_EQ(corrected,
+              static_cast<std::size_t>(std::count_if(
+                  std::begin(kCorrections), std::end(kCorrections),
+                  [&](const Correction& k) { return c.file == k.file && c.table == k.table; })));
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, EngineWritten, ::testing::ValuesIn(everyExpectedExport()),
                          [](const auto& info) { return caseName(info.param); });
 
-TEST(EngineWrittenFiles, EveryUserTableHasAnExpectedExport)
-{
+TEST(EngineWrittenFiles, EveryUserTableHasAnExpectedExport) {
     for (const auto& entry : fs::directory_iterator(kData)) {
         if (entry.path().extension() != ".mdb")
             continue;
         SCOPED_TRACE(entry.path().filename().string());
         const JetDatabase db(readWholeFile(entry.path()));
         for (const std::string& name : db.tableNames())
-            EXPECT_TRUE(fs::exists(kData / "expected" / entry.path().stem() / (name + ".csv"))) << name;
+            EXPECT_TRUE(fs::exists(kData / "expected" / entry.path().stem() / (name + ".csv")))
+                << name;
     }
 }
 
