@@ -131,6 +131,8 @@ StoredType storedTypeOf(int type) {
         return StoredType::Binary;
     case MDB_OLE:
         return StoredType::Ole;
+    case MDB_REPID:
+        return StoredType::ReplicationId;
     default:
         return StoredType::Other;
     }

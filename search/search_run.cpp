@@ -96,6 +96,7 @@ const char* typeName(StoredType type)
     case StoredType::Memo: return "备注";
     case StoredType::Binary: return "二进制";
     case StoredType::Ole: return "OLE 对象";
+    case StoredType::ReplicationId: return "同步复制 ID";
     case StoredType::Other: return "其他";
     }
     return "未知";

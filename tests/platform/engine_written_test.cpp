@@ -136,7 +136,7 @@ bool sameValue(StoredType type, const std::optional<std::string_view>& ours,
     case StoredType::Ole:
         // mdb-export prints an OLE object's bytes; the grid shows a placeholder.
         return *ours == "(OLE)";
-    case StoredType::Other: {
+    case StoredType::ReplicationId: {
         // A Replication ID: mdbtools leaves out the dash between the fourth
         // and the fifth group ({8-4-4-4-12} is the engine's form).
         std::string dashless(*ours);
