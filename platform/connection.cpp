@@ -77,7 +77,7 @@ void Connection::readCatalogue(const std::string& file, std::vector<unsigned cha
         throw ConnectionError("无法识别数据库文件“" + file + "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
     if (image.size() < kWorkingSignature.size() ||
         !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), image.begin()))
-        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
+        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 数据库。");
 }
 
 void Connection::openDatabase(std::vector<unsigned char> image)

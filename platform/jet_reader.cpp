@@ -1,10 +1,11 @@
-// Reads Jet 4.0 tables through libmdb. libmdb finds the table definitions and
-// the pages a table owns; the rows are cracked with its mdb_crack_row and the
-// values decoded here, so that numbers get the engine's text form and Null
-// stays distinct from empty text. The system catalogue is read here the same
-// way, not through mdb_read_catalog, which parses every object's property blob
-// without bounds (a damaged one loops until memory runs out) and copies names
-// into fixed-size buffers.
+// Reads Jet 3 and Jet 4.0 tables through libmdb. libmdb finds the table
+// definitions and the pages a table owns; the rows are found here (deleted and
+// moved rows as the engine's own scan treats them), cracked with libmdb's
+// mdb_crack_row, and the values decoded here, so that numbers get the engine's
+// text form and Null stays distinct from empty text. The system catalogue is
+// read here the same way, not through mdb_read_catalog, which parses every
+// object's property blob without bounds (a damaged one loops until memory runs
+// out) and copies names into fixed-size buffers.
 #include "platform/jet_reader.h"
 
 #include "platform/jet_page.h"
@@ -26,35 +27,40 @@ namespace {
 
 using jet::get16;
 using jet::get32;
-using jet::kPageSize;
 
 constexpr std::uint32_t kRowOffsetMask = 0x1FFF;
+// A row's offset word: a deleted row, whatever its offset says, and a row
+// moved to another page, whose place holds a pointer to where it went. The
+// row it went to is flagged deleted, so that a scan meets it only through the
+// pointer, in its original place.
 constexpr std::uint32_t kRowDeleted = 0x8000;
-constexpr std::uint32_t kRowOverflow = 0x4000;
+constexpr std::uint32_t kRowMoved = 0x4000;
 constexpr std::uint32_t kCataloguePage = 2;
-constexpr std::uint32_t kMaxRowsPerPage = (kPageSize - jet::kDataPageHeader) / 2;
-constexpr std::size_t kUsageMapPointer = 55;
-constexpr std::size_t kFreeMapPointer = 59;
 // The table definition as libmdb reads it: its continuation pages carry an
 // 8-byte header, then the definition goes on.
 constexpr std::size_t kDefinitionPageHeader = 8;
-constexpr std::size_t kColumnCount = 45;
-constexpr std::size_t kRealIndexCount = 51;
-constexpr std::size_t kColumnEntries = 63;
-constexpr std::size_t kRealIndexEntry = 12;
-constexpr std::size_t kColumnEntry = 25;
+// Enough for any chain of moves the engine makes; a longer one loops.
+constexpr int kMaxMoves = 16;
+// The Decimal column's value: a sign byte, then the magnitude as four 32-bit
+// little-endian words, the most significant first.
+constexpr std::size_t kDecimalSize = 17;
+constexpr std::size_t kGuidSize = 16;
 
-[[noreturn]] void corrupt(const std::string& what)
-{
+[[noreturn]] void corrupt(const std::string& what) {
     throw JetFormatError("数据库文件已损坏：" + what);
 }
 
-// Checks what libmdb takes on trust from page 0: a Jet 4 header, 4 KB pages,
-// and no encryption (an encrypted file would be "decrypted" into garbage).
-void checkHeader(const std::vector<unsigned char>& image)
-{
-    if (image.size() < 3 * kPageSize)
-        throw JetFormatError("不是完整的 Jet 4.0 数据库文件：文件只有 " + std::to_string(image.size()) +
+struct Header {
+    const jet::Format* format;
+    unsigned codePage;
+};
+
+// Checks what libmdb takes on trust from page 0: a Jet 3 or Jet 4 header,
+// whole pages of the size its version has, and no encryption (an encrypted
+// file would be "decrypted" into garbage).
+Header checkHeader(const std::vector<unsigned char>& image) {
+    if (image.size() < jet::kHeaderCryptOffset + jet::kHeaderCryptLength)
+        throw JetFormatError("不是完整的 Jet 数据库文件：文件只有 " + std::to_string(image.size()) +
                              " 字节。");
     static constexpr char kJet[] = "standard jet";
     bool jet = image[0] == 0 && image[1] == 1 && image[2] == 0 && image[3] == 0;
@@ -65,23 +71,29 @@ void checkHeader(const std::vector<unsigned char>& image)
     if (!jet)
         throw JetFormatError("不是 Jet 数据库文件：文件开头没有 Jet 数据库的标志。");
     const std::uint32_t version = get32(image.data(), 0x14);
-    if (version != 1)
-        throw JetFormatError("不是 Jet 4.0 数据库文件（版本号 " + std::to_string(version) + "）。");
-    if (image.size() % kPageSize != 0)
+    if (version > 1)
+        throw JetFormatError("不是 Jet 3 或 Jet 4.0 数据库文件（版本号 " + std::to_string(version) +
+                             "，可能是 Access 2007 以后的 accdb 格式）。");
+    const jet::Format& format = version == 0 ? jet::kJet3 : jet::kJet4;
+    if (image.size() < 3 * format.pageSize)
+        throw JetFormatError(std::string("不是完整的 ") + format.name + " 数据库文件：文件只有 " +
+                             std::to_string(image.size()) + " 字节。");
+    if (image.size() % format.pageSize != 0)
         throw JetFormatError("数据库文件不完整：大小 " + std::to_string(image.size()) +
-                             " 字节不是整页，文件可能被截断。");
+                             " 字节不是整页（每页 " + std::to_string(format.pageSize) +
+                             " 字节），文件可能被截断。");
     unsigned char block[jet::kHeaderCryptLength];
     std::memcpy(block, image.data() + jet::kHeaderCryptOffset, sizeof block);
     jet::rc4(jet::kHeaderKey.data(), jet::kHeaderKey.size(), block, sizeof block);
-    if (get32(block, 0x3E - jet::kHeaderCryptOffset) != 0)
+    if (get32(block, jet::kDatabaseKeyOffset - jet::kHeaderCryptOffset) != 0)
         throw JetFormatError("数据库文件已加密，无法读取。");
-    const unsigned char* catalogue = image.data() + 2 * kPageSize;
+    const unsigned char* catalogue = image.data() + 2 * format.pageSize;
     if (catalogue[0] != 0x02 || catalogue[1] != 0x01)
         corrupt("第 2 页不是系统表 MSysObjects 的定义。");
+    return {&format, get16(block, jet::kCodePageOffset - jet::kHeaderCryptOffset)};
 }
 
-ValueKind kindOf(int type)
-{
+ValueKind kindOf(int type) {
     switch (type) {
     case MDB_BYTE:
     case MDB_INT:
@@ -89,33 +101,44 @@ ValueKind kindOf(int type)
     case MDB_MONEY:
     case MDB_FLOAT:
     case MDB_DOUBLE:
-    case MDB_NUMERIC: return ValueKind::Number;
-    default: return ValueKind::Text;
+    case MDB_NUMERIC:
+        return ValueKind::Number;
+    default:
+        return ValueKind::Text;
     }
 }
 
-StoredType storedTypeOf(int type)
-{
+StoredType storedTypeOf(int type) {
     switch (type) {
     case MDB_BYTE:
     case MDB_INT:
     case MDB_LONGINT:
     case MDB_FLOAT:
     case MDB_DOUBLE:
-    case MDB_NUMERIC: return StoredType::Number;
-    case MDB_MONEY: return StoredType::Currency;
-    case MDB_BOOL: return StoredType::YesNo;
-    case MDB_DATETIME: return StoredType::DateTime;
-    case MDB_TEXT: return StoredType::Text;
-    case MDB_MEMO: return StoredType::Memo;
-    case MDB_BINARY: return StoredType::Binary;
-    case MDB_OLE: return StoredType::Ole;
-    default: return StoredType::Other;
+    case MDB_NUMERIC:
+        return StoredType::Number;
+    case MDB_MONEY:
+        return StoredType::Currency;
+    case MDB_BOOL:
+        return StoredType::YesNo;
+    case MDB_DATETIME:
+        return StoredType::DateTime;
+    case MDB_TEXT:
+        return StoredType::Text;
+    case MDB_MEMO:
+        return StoredType::Memo;
+    case MDB_BINARY:
+        return StoredType::Binary;
+    case MDB_OLE:
+        return StoredType::Ole;
+    case MDB_REPID:
+        return StoredType::ReplicationId;
+    default:
+        return StoredType::Other;
     }
 }
 
-std::string formatMoney(std::int64_t tenThousandths)
-{
+std::string formatMoney(std::int64_t tenThousandths) {
     const bool negative = tenThousandths < 0;
     const std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
                                      : static_cast<std::uint64_t>(tenThousandths);
@@ -130,8 +153,7 @@ std::string formatMoney(std::int64_t tenThousandths)
 
 // Days since 1899-12-30 with the time as the fraction; negative dates count
 // whole days back but the time forward, as the engine stores them.
-std::string formatDate(double oleDate)
-{
+std::string formatDate(double oleDate) {
     if (!std::isfinite(oleDate) || std::fabs(oleDate) > 3e6)
         return formatDouble(oleDate);
     double day = std::trunc(oleDate);
@@ -161,8 +183,7 @@ std::string formatDate(double oleDate)
     return buf;
 }
 
-std::string hex(const unsigned char* p, std::size_t n)
-{
+std::string hex(const unsigned char* p, std::size_t n) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string s;
     s.reserve(2 * n);
@@ -173,11 +194,22 @@ std::string hex(const unsigned char* p, std::size_t n)
     return s;
 }
 
-std::optional<std::int64_t> integerCell(const Table& table, std::size_t row, std::size_t column)
-{
+// A Replication ID in the engine's text form: the first three groups are
+// stored little-endian.
+std::string guid(const unsigned char* p) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned>(get32(p, 0)), static_cast<unsigned>(get16(p, 4)),
+                  static_cast<unsigned>(get16(p, 6)), p[8], p[9], p[10], p[11], p[12], p[13], p[14],
+                  p[15]);
+    return buf;
+}
+
+std::optional<std::int64_t> integerCell(const Table& table, std::size_t row, std::size_t column) {
     const auto text = table.cell(row, column);
     std::int64_t value = 0;
-    if (!text || std::from_chars(text->data(), text->data() + text->size(), value).ec != std::errc())
+    if (!text ||
+        std::from_chars(text->data(), text->data() + text->size(), value).ec != std::errc())
         return std::nullopt;
     return value;
 }
@@ -193,25 +225,26 @@ struct JetDatabase::Handle {
 
     MdbHandle* mdb = nullptr;
     const unsigned char* image = nullptr;
+    const jet::Format* format = nullptr;
+    std::size_t pageSize = 0;
     std::uint32_t pageCount = 0;
+    // Jet 3 text, in the code page the header names; Jet 4 text is UCS-2.
+    std::optional<CodePageDecoder> codePage;
     std::vector<TableEntry> tables;
 
-    ~Handle()
-    {
+    ~Handle() {
         if (mdb)
             mdb_close(mdb);
     }
 
-    void checkPage(std::uint32_t page, const char* what) const
-    {
+    void checkPage(std::uint32_t page, const char* what) const {
         if (page >= pageCount)
             corrupt(std::string(what) + "指向第 " + std::to_string(page) + " 页，但文件只有 " +
                     std::to_string(pageCount) + " 页，文件可能被截断。");
     }
 
     // Reads a long value's bytes from the page/row it points at.
-    std::string longValueRow(std::uint32_t pgRow, std::uint32_t& next, bool chained) const
-    {
+    std::string longValueRow(std::uint32_t pgRow, std::uint32_t& next, bool chained) const {
         checkPage(pgRow >> 8, "长文本");
         void* buf = nullptr;
         int start = 0;
@@ -228,14 +261,14 @@ struct JetDatabase::Handle {
     }
 
     // The stored bytes of a memo from its 12-byte field in the row.
-    std::string memoBytes(const unsigned char* field, std::size_t size) const
-    {
+    std::string memoBytes(const unsigned char* field, std::size_t size) const {
         if (size < 12)
             corrupt("长文本字段太短。");
         const std::uint32_t header = get32(field, 0);
         const std::uint32_t length = header & 0x3FFFFFFF;
         if (header & 0x80000000u)
-            return std::string(reinterpret_cast<const char*>(field + 12), std::min<std::size_t>(length, size - 12));
+            return std::string(reinterpret_cast<const char*>(field + 12),
+                               std::min<std::size_t>(length, size - 12));
         std::uint32_t next = 0;
         if (header & 0x40000000u) {
             std::string bytes = longValueRow(get32(field, 4), next, false);
@@ -257,8 +290,8 @@ struct JetDatabase::Handle {
         return bytes;
     }
 
-    void appendValue(Table& table, const MdbColumn& col, const MdbField& f, std::string& scratch) const
-    {
+    void appendValue(Table& table, const MdbColumn& col, const MdbField& f,
+                     std::string& scratch) const {
         const auto* v = static_cast<const unsigned char*>(f.value);
         if (col.col_type == MDB_BOOL) {
             // A yes/no value lives in the Null mask itself and is never Null.
@@ -308,66 +341,110 @@ struct JetDatabase::Handle {
             table.appendText(col.col_type == MDB_DOUBLE ? formatDouble(x) : formatDate(x));
             return;
         }
+        case MDB_NUMERIC: {
+            needs(kDecimalSize);
+            unsigned __int128 magnitude = 0;
+            for (std::size_t word = 0; word < 4; ++word)
+                magnitude = (magnitude << 32) | get32(v, 1 + 4 * word);
+            // The column entry holds the precision, then the scale; libmdb
+            // names the two the other way round.
+            table.appendText(
+                formatDecimal(magnitude, (v[0] & 0x80) != 0, static_cast<unsigned>(col.col_prec)));
+            return;
+        }
+        case MDB_REPID:
+            needs(kGuidSize);
+            table.appendText(guid(v));
+            return;
         case MDB_TEXT:
             scratch.clear();
-            appendJetTextAsUtf8(scratch, v, size);
+            appendText(scratch, v, size);
             table.appendText(scratch);
             return;
         case MDB_MEMO: {
             const std::string bytes = memoBytes(v, size);
             scratch.clear();
-            appendJetTextAsUtf8(scratch, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+            appendText(scratch, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
             table.appendText(scratch);
             return;
         }
-        case MDB_BINARY:
-            table.appendText(hex(v, size));
-            return;
         case MDB_OLE:
             table.appendText("(OLE)");
             return;
-        default: {
-            char* s = mdb_col_to_string(mdb, mdb->pg_buf, f.start, col.col_type, f.siz);
-            table.appendText(s ? s : "");
-            g_free(s);
+        default:
+            // Binary, and a type the engine does not write (only a damaged
+            // definition has one): the bytes as they are, never libmdb's guess
+            // with its warning. A search on such a column is refused by type.
+            table.appendText(hex(v, size));
             return;
-        }
         }
     }
 
+    void appendText(std::string& out, const unsigned char* bytes, std::size_t size) const {
+        if (codePage)
+            codePage->append(out, bytes, size);
+        else
+            appendJetTextAsUtf8(out, bytes, size);
+    }
+
+    // Where row `row` of the page in mdb->pg_buf lies: it ends where the row
+    // before it starts (row 0 at the end of the page) and must not reach into
+    // the row offsets.
+    void rowBounds(std::uint32_t page, std::uint32_t row, int& start, std::size_t& len) const {
+        const unsigned char* pg = mdb->pg_buf;
+        const std::size_t rows = get16(pg, format->rowCountOffset);
+        const std::size_t begin = get16(pg, format->rowCountOffset + 2 + 2 * row) & kRowOffsetMask;
+        const std::size_t end =
+            row == 0 ? pageSize : get16(pg, format->rowCountOffset + 2 * row) & kRowOffsetMask;
+        if (row >= rows || begin < format->rowCountOffset + 2 + 2 * rows || begin >= end ||
+            end > pageSize)
+            corrupt("第 " + std::to_string(page) + " 页第 " + std::to_string(row) +
+                    " 行的位置无效。");
+        start = static_cast<int>(begin);
+        len = end - begin;
+    }
+
     // Cracks row `row` of the page in mdb->pg_buf into `fields`; false for a
-    // deleted row. An overflow row points at the page/row holding its data.
-    bool crack(MdbTableDef* def, std::uint32_t page, int row, std::vector<MdbField>& fields,
-               std::uint32_t& pageOfFields) const
-    {
+    // deleted row, whose offset is not looked at. A moved row is followed to
+    // the page it went to, which is left in mdb->pg_buf.
+    bool crack(MdbTableDef* def, std::uint32_t page, std::uint32_t row,
+               std::vector<MdbField>& fields) const {
+        std::uint32_t word = get16(mdb->pg_buf, format->rowCountOffset + 2 + 2 * row);
+        if (word & kRowDeleted)
+            return false;
         int start = 0;
         std::size_t len = 0;
-        if (mdb_find_row(mdb, row, &start, &len) != 0 || len == 0)
-            corrupt("第 " + std::to_string(page) + " 页第 " + std::to_string(row) + " 行的位置无效。");
-        if (static_cast<std::uint32_t>(start) & kRowDeleted)
-            return false;
-        pageOfFields = page;
-        if (static_cast<std::uint32_t>(start) & kRowOverflow) {
+        std::uint32_t at = page;
+        rowBounds(at, row, start, len);
+        for (int moves = 0; word & kRowMoved; ++moves) {
             if (len < 4)
-                corrupt("第 " + std::to_string(page) + " 页第 " + std::to_string(row) + " 行的转移指针无效。");
-            const std::uint32_t target = get32(mdb->pg_buf, static_cast<std::size_t>(start & kRowOffsetMask));
-            checkPage(target >> 8, "转移的行");
-            if (mdb_read_pg(mdb, target >> 8) != static_cast<ssize_t>(kPageSize))
-                corrupt("无法读取第 " + std::to_string(target >> 8) + " 页。");
-            pageOfFields = target >> 8;
-            if (mdb_find_row(mdb, static_cast<int>(target & 0xFF), &start, &len) != 0 || len == 0)
-                corrupt("转移的行位置无效（第 " + std::to_string(target >> 8) + " 页）。");
+                corrupt("第 " + std::to_string(at) + " 页第 " + std::to_string(row) +
+                        " 行的转移指针无效。");
+            if (moves == kMaxMoves)
+                corrupt("第 " + std::to_string(page) + " 页的一行的转移指针形成了循环。");
+            const std::uint32_t target = get32(mdb->pg_buf, static_cast<std::size_t>(start));
+            at = target >> 8;
+            row = target & 0xFF;
+            checkPage(at, "转移的行");
+            if (mdb_read_pg(mdb, at) != static_cast<ssize_t>(pageSize))
+                corrupt("无法读取第 " + std::to_string(at) + " 页。");
+            if (mdb->pg_buf[0] != 0x01 ||
+                get32(mdb->pg_buf, 4) != get32(image + std::size_t{page} * pageSize, 4))
+                corrupt("第 " + std::to_string(page) + " 页的一行转移到了第 " + std::to_string(at) +
+                        " 页，但那一页不是同一个表的数据页。");
+            word = get16(mdb->pg_buf, format->rowCountOffset + 2 + 2 * row);
+            rowBounds(at, row, start, len);
         }
-        start &= static_cast<int>(kRowOffsetMask);
         if (mdb_crack_row(def, start, len, fields.data()) < 0)
-            corrupt("第 " + std::to_string(pageOfFields) + " 页有一行无法解析。");
+            corrupt("第 " + std::to_string(at) + " 页有一行无法解析。");
         // mdb_crack_row bounds a value's end by the row's but lets a variable
         // offset table that runs backwards through as a negative size.
         const auto rowEnd = static_cast<std::size_t>(start) + len;
         for (const MdbField& f : fields) {
-            if (f.value && (f.siz < 0 || f.start < start ||
-                            static_cast<std::size_t>(f.start) + static_cast<std::size_t>(f.siz) > rowEnd))
-                corrupt("第 " + std::to_string(pageOfFields) + " 页有一行的值超出了该行。");
+            if (f.value &&
+                (f.siz < 0 || f.start < start ||
+                 static_cast<std::size_t>(f.start) + static_cast<std::size_t>(f.siz) > rowEnd))
+                corrupt("第 " + std::to_string(at) + " 页有一行的值超出了该行。");
         }
         return true;
     }
@@ -377,15 +454,15 @@ struct JetDatabase::Handle {
     // on in the page it had last when a link leads outside the file. Every
     // linked page must be in the file and a definition page, and the entries
     // and names must end within the pages linked.
-    void checkDefinitionPages(const std::string& quoted, std::uint32_t definitionPage) const
-    {
+    void checkDefinitionPages(const std::string& quoted, std::uint32_t definitionPage) const {
         std::vector<unsigned char> definition;
         std::uint32_t page = definitionPage;
         for (std::uint32_t hops = 0;; ++hops) {
-            const unsigned char* p = image + static_cast<std::size_t>(page) * kPageSize;
+            const unsigned char* p = image + static_cast<std::size_t>(page) * pageSize;
             if (p[0] != 0x02)
                 corrupt(quoted + "的定义续页无效（第 " + std::to_string(page) + " 页）。");
-            definition.insert(definition.end(), p + (hops == 0 ? 0 : kDefinitionPageHeader), p + kPageSize);
+            definition.insert(definition.end(), p + (hops == 0 ? 0 : kDefinitionPageHeader),
+                              p + pageSize);
             page = get32(p, 4);
             if (page == 0)
                 break;
@@ -393,27 +470,35 @@ struct JetDatabase::Handle {
                 corrupt(quoted + "的定义续页形成了循环。");
             checkPage(page, (quoted + "的定义续页").c_str());
         }
-        const std::uint32_t columnCount = get16(definition.data(), kColumnCount);
-        std::uint64_t end = kColumnEntries + std::uint64_t{get32(definition.data(), kRealIndexCount)} * kRealIndexEntry +
-                            std::uint64_t{columnCount} * kColumnEntry;
-        // Each name is its byte length in two bytes, then the name.
+        const jet::Format& f = *format;
+        const std::uint32_t columnCount = get16(definition.data(), f.definitionColumnCount);
+        std::uint64_t end =
+            f.definitionColumnEntries +
+            std::uint64_t{get32(definition.data(), f.definitionRealIndexCount)} * f.realIndexEntry +
+            std::uint64_t{columnCount} * f.columnEntry;
+        // Each name is its byte length in one (Jet 3) or two bytes, then the name.
         std::uint32_t named = 0;
-        for (; named < columnCount && end + 2 <= definition.size(); ++named)
-            end += 2 + get16(definition.data(), static_cast<std::size_t>(end));
+        for (; named < columnCount && end + f.columnNameLength <= definition.size(); ++named) {
+            const auto at = static_cast<std::size_t>(end);
+            end += f.columnNameLength +
+                   (f.columnNameLength == 1 ? definition[at] : get16(definition.data(), at));
+        }
         if (named < columnCount || end > definition.size())
             corrupt(quoted + "的定义不完整：列的定义超出了定义页。");
     }
 
-    std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const
-    {
+    std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const {
         const std::string quoted = "表“" + name + "”";
         checkPage(definitionPage, (quoted + "的定义").c_str());
         // libmdb copies both maps out of the rows these point at, and reads
         // garbage when they lie beyond a truncated file.
-        const unsigned char* definition = image + static_cast<std::size_t>(definitionPage) * kPageSize;
+        const unsigned char* definition =
+            image + static_cast<std::size_t>(definitionPage) * pageSize;
         if (definition[0] == 0x02) {
-            checkPage(get32(definition, kUsageMapPointer) >> 8, (quoted + "的页面分配表").c_str());
-            checkPage(get32(definition, kFreeMapPointer) >> 8, (quoted + "的空闲页面表").c_str());
+            checkPage(get32(definition, format->definitionUsageMap) >> 8,
+                      (quoted + "的页面分配表").c_str());
+            checkPage(get32(definition, format->definitionFreeMap) >> 8,
+                      (quoted + "的空闲页面表").c_str());
         }
         // libmdb keeps a pointer to the entry in the definition; only the page
         // and the type are read from it, and the name is copied for display.
@@ -443,7 +528,9 @@ struct JetDatabase::Handle {
         auto table = std::make_shared<Table>(name, std::move(columns));
         // The row count is only a hint, and a damaged one must not reserve
         // more than the file could hold.
-        table->reserveRows(std::min<std::size_t>(def->num_rows, std::size_t{pageCount} * kMaxRowsPerPage));
+        const std::size_t maxRowsPerPage = (pageSize - format->rowCountOffset - 2) / 2;
+        table->reserveRows(
+            std::min<std::size_t>(def->num_rows, std::size_t{pageCount} * maxRowsPerPage));
 
         std::vector<MdbField> fields(def->num_cols);
         std::string scratch;
@@ -455,7 +542,8 @@ struct JetDatabase::Handle {
         if (!def->usage_map || def->map_sz == 0)
             corrupt(quoted + "的页面分配表无法识别。");
         for (;;) {
-            const gint32 next = mdb_map_find_next(mdb, def->usage_map, static_cast<unsigned>(def->map_sz), page);
+            const gint32 next =
+                mdb_map_find_next(mdb, def->usage_map, static_cast<unsigned>(def->map_sz), page);
             if (next < 0)
                 corrupt(quoted + "的页面分配表无法识别。");
             if (next == 0)
@@ -464,33 +552,50 @@ struct JetDatabase::Handle {
                 corrupt(quoted + "的页面分配表无效。");
             page = static_cast<std::uint32_t>(next);
             checkPage(page, (quoted + "的数据").c_str());
-            if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(kPageSize))
+            if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                 corrupt("无法读取第 " + std::to_string(page) + " 页。");
             const unsigned char* pg = mdb->pg_buf;
             if (pg[0] != 0x01 || get32(pg, 4) != definitionPage)
                 continue;
-            const std::uint32_t rows = get16(pg, 12);
-            if (rows > kMaxRowsPerPage)
+            const std::uint32_t rows = get16(pg, format->rowCountOffset);
+            if (rows > maxRowsPerPage)
                 corrupt("第 " + std::to_string(page) + " 页的行数无效。");
             for (std::uint32_t r = 0; r < rows; ++r) {
-                if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(kPageSize))
+                if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                     corrupt("无法读取第 " + std::to_string(page) + " 页。");
-                std::uint32_t fieldsPage = page;
-                if (!crack(def, page, static_cast<int>(r), fields, fieldsPage))
+                if (!crack(def, page, r, fields))
                     continue;
                 for (unsigned c = 0; c < def->num_cols; ++c) {
                     // A memo lookup swaps pages only in the alternate buffer,
                     // so the cracked fields stay valid throughout the row.
-                    appendValue(*table, *cols[static_cast<unsigned>(fields[c].colnum)], fields[c], scratch);
+                    appendValue(*table, *cols[static_cast<unsigned>(fields[c].colnum)], fields[c],
+                                scratch);
                 }
             }
         }
         return table;
     }
 
+    // Jet 3 text and names are in the header's code page. libmdb would take
+    // the names as Western text, or as the environment says.
+    void useCodePage(unsigned number) {
+        try {
+            codePage.emplace(number);
+        } catch (const std::invalid_argument&) {
+            throw JetFormatError("数据库文件的文字使用代码页 " + std::to_string(number) +
+                                 "，本系统无法转换这种代码页。");
+        }
+        const iconv_t names = iconv_open("UTF-8", CodePageDecoder::iconvName(number).c_str());
+        if (names == reinterpret_cast<iconv_t>(-1))
+            throw JetFormatError("数据库文件的文字使用代码页 " + std::to_string(number) +
+                                 "，本系统无法转换这种代码页。");
+        if (mdb->iconv_in != reinterpret_cast<iconv_t>(-1))
+            iconv_close(mdb->iconv_in);
+        mdb->iconv_in = names;
+    }
+
     // The tables the system catalogue names.
-    void readCatalogue()
-    {
+    void readCatalogue() {
         const auto catalogue = read("MSysObjects", kCataloguePage);
         if (catalogue->rowCount() == 0)
             corrupt("系统表 MSysObjects 没有任何记录。");
@@ -500,7 +605,8 @@ struct JetDatabase::Handle {
                 corrupt(std::string("系统表 MSysObjects 缺少列“") + field + "”。");
             return static_cast<std::size_t>(c);
         };
-        const std::size_t id = column("Id"), name = column("Name"), type = column("Type"), flags = column("Flags");
+        const std::size_t id = column("Id"), name = column("Name"), type = column("Type"),
+                          flags = column("Flags");
         for (std::size_t r = 0; r < catalogue->rowCount(); ++r) {
             const auto objectId = integerCell(*catalogue, r, id);
             const auto objectType = integerCell(*catalogue, r, type);
@@ -508,35 +614,38 @@ struct JetDatabase::Handle {
             // Forms, queries and the like share the catalogue; only tables matter here.
             if (!objectId || !objectType || !objectName || (*objectType & 0x7F) != MDB_TABLE)
                 continue;
-            const auto objectFlags = static_cast<std::uint32_t>(integerCell(*catalogue, r, flags).value_or(0));
-            tables.push_back({std::string(*objectName), static_cast<std::uint32_t>(*objectId) & 0x00FFFFFF,
+            const auto objectFlags =
+                static_cast<std::uint32_t>(integerCell(*catalogue, r, flags).value_or(0));
+            tables.push_back({std::string(*objectName),
+                              static_cast<std::uint32_t>(*objectId) & 0x00FFFFFF,
                               (objectFlags & 0x80000002u) != 0});
         }
     }
 };
 
 JetDatabase::JetDatabase(std::vector<unsigned char> image)
-    : m_image(std::move(image)), m_handle(std::make_unique<Handle>())
-{
-    checkHeader(m_image);
-    m_handle->pageCount = static_cast<std::uint32_t>(m_image.size() / kPageSize);
+    : m_image(std::move(image)), m_handle(std::make_unique<Handle>()) {
+    const Header header = checkHeader(m_image);
+    m_handle->format = header.format;
+    m_handle->pageSize = header.format->pageSize;
+    m_handle->pageCount = static_cast<std::uint32_t>(m_image.size() / m_handle->pageSize);
     m_handle->mdb = mdb_open_buffer(m_image.data(), m_image.size(), MDB_NOFLAGS);
     if (!m_handle->mdb)
         throw JetFormatError("无法打开数据库文件。");
     m_handle->image = m_image.data();
+    if (header.format == &jet::kJet3)
+        m_handle->useCodePage(header.codePage);
     m_handle->readCatalogue();
 }
 
 JetDatabase::~JetDatabase() = default;
 
-std::vector<unsigned char> JetDatabase::releaseImage() &&
-{
+std::vector<unsigned char> JetDatabase::releaseImage() && {
     m_handle.reset();
     return std::move(m_image);
 }
 
-std::vector<std::string> JetDatabase::tableNames() const
-{
+std::vector<std::string> JetDatabase::tableNames() const {
     std::vector<std::string> names;
     for (const auto& entry : m_handle->tables)
         if (!entry.system)
@@ -544,8 +653,7 @@ std::vector<std::string> JetDatabase::tableNames() const
     return names;
 }
 
-std::shared_ptr<const Table> JetDatabase::readTable(std::string_view name) const
-{
+std::shared_ptr<const Table> JetDatabase::readTable(std::string_view name) const {
     for (const auto& entry : m_handle->tables)
         if (equalsIgnoringAsciiCase(entry.name, name))
             return m_handle->read(entry.name, entry.definitionPage);

@@ -1,6 +1,8 @@
-// Jet 4 text encoding and the text form of numbers.
+// Jet text encodings and the text form of numbers.
 #include "platform/jet_text.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -9,8 +11,7 @@
 
 namespace bearing {
 
-std::u16string utf8ToUtf16(std::string_view s)
-{
+std::u16string utf8ToUtf16(std::string_view s) {
     std::u16string out;
     out.reserve(s.size());
     std::size_t i = 0;
@@ -56,8 +57,7 @@ std::u16string utf8ToUtf16(std::string_view s)
     return out;
 }
 
-static void appendCodePoint(std::string& out, char32_t cp)
-{
+static void appendCodePoint(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -75,8 +75,7 @@ static void appendCodePoint(std::string& out, char32_t cp)
     }
 }
 
-void appendUtf16AsUtf8(std::string& out, const char16_t* u, std::size_t n)
-{
+void appendUtf16AsUtf8(std::string& out, const char16_t* u, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const char16_t c = u[i];
         if (c < 0x80) {
@@ -93,8 +92,7 @@ void appendUtf16AsUtf8(std::string& out, const char16_t* u, std::size_t n)
     }
 }
 
-static std::string plainUcs2(std::u16string_view text)
-{
+static std::string plainUcs2(std::u16string_view text) {
     std::string out;
     out.resize(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -104,8 +102,7 @@ static std::string plainUcs2(std::u16string_view text)
     return out;
 }
 
-std::string encodeJetText(std::u16string_view text, bool allowCompression)
-{
+std::string encodeJetText(std::u16string_view text, bool allowCompression) {
     // Readers take a 00 byte as a mode switch wherever it appears, so a character
     // whose low byte is 00 (U+0100, U+4E00 ...) cannot live in the compressed form.
     bool compressible = allowCompression && !text.empty();
@@ -138,8 +135,7 @@ std::string encodeJetText(std::u16string_view text, bool allowCompression)
     return plainUcs2(text);
 }
 
-void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n)
-{
+void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n) {
     // Decoded straight into UTF-8, a character at a time: catalogue text is
     // mostly ASCII, which passes through as single bytes.
     auto unit = [&](char16_t c, auto next) {
@@ -221,9 +217,52 @@ void appendJetTextAsUtf8(std::string& out, const unsigned char* b, std::size_t n
     }
 }
 
+std::string CodePageDecoder::iconvName(unsigned codePage) {
+    // A file that names no code page was written with the Western one.
+    return "CP" + std::to_string(codePage == 0 ? 1252 : codePage);
+}
+
+CodePageDecoder::CodePageDecoder(unsigned codePage)
+    : m_converter(iconv_open("UTF-8", iconvName(codePage).c_str())) {
+    if (m_converter == reinterpret_cast<iconv_t>(-1))
+        throw std::invalid_argument("code page " + std::to_string(codePage) + " has no converter");
+}
+
+CodePageDecoder::~CodePageDecoder() {
+    iconv_close(m_converter);
+}
+
+void CodePageDecoder::append(std::string& out, const unsigned char* bytes, std::size_t size) const {
+    std::size_t ascii = 0;
+    while (ascii < size && bytes[ascii] < 0x80)
+        ++ascii;
+    out.append(reinterpret_cast<const char*>(bytes), ascii);
+    if (ascii == size)
+        return;
+    iconv(m_converter, nullptr, nullptr, nullptr, nullptr);
+    // iconv takes a non-const input pointer but does not write through it.
+    auto* in = const_cast<char*>(reinterpret_cast<const char*>(bytes + ascii));
+    std::size_t inLeft = size - ascii;
+    char buffer[256];
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(m_converter, &in, &inLeft, &outPtr, &outLeft);
+        const int error = errno;
+        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+        if (result != static_cast<std::size_t>(-1) || error == E2BIG)
+            continue;
+        appendCodePoint(out, 0xFFFD);
+        if (error != EILSEQ)
+            break; // a character cut off by the end of the value
+        ++in;
+        --inLeft;
+        iconv(m_converter, nullptr, nullptr, nullptr, nullptr);
+    }
+}
+
 // printf's %g writes exponents as e-07 / e+16; the engine writes 1E-07 / 1E+16.
-static std::string formatSignificant(double value, int digits)
-{
+static std::string formatSignificant(double value, int digits) {
     if (std::isnan(value))
         return "NaN";
     if (std::isinf(value))
@@ -234,21 +273,40 @@ static std::string formatSignificant(double value, int digits)
     if (std::fabs(value) < 1e15 && value == std::trunc(value))
         return std::to_string(static_cast<long long>(value));
     char buf[64];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
+    const auto result =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits);
     std::string s(buf, result.ptr);
     if (auto e = s.find('e'); e != std::string::npos)
         s[e] = 'E';
     return s;
 }
 
-std::string formatDouble(double value)
-{
+std::string formatDouble(double value) {
     return formatSignificant(value, 15);
 }
 
-std::string formatSingle(float value)
-{
+std::string formatSingle(float value) {
     return formatSignificant(static_cast<double>(value), 7);
+}
+
+std::string formatDecimal(unsigned __int128 magnitude, bool negative, unsigned scale) {
+    std::string digits;
+    do {
+        digits.push_back(static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (digits.size() <= scale)
+        digits.push_back('0');
+    std::reverse(digits.begin(), digits.end());
+    std::string fraction = digits.substr(digits.size() - scale);
+    digits.resize(digits.size() - scale);
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    if (!fraction.empty())
+        digits += "." + fraction;
+    if (negative && digits != "0")
+        digits.insert(digits.begin(), '-');
+    return digits;
 }
 
 } // namespace bearing

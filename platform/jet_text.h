@@ -1,8 +1,10 @@
 // Jet's text forms: how text is stored in Jet 4 pages (UCS-2, optionally
-// compressed), and the text form in which the engine shows and compares numbers.
+// compressed) and in Jet 3 pages (a Windows code page), and the text form in
+// which the engine shows and compares numbers.
 #pragma once
 
 #include <cstdint>
+#include <iconv.h>
 #include <string>
 #include <string_view>
 
@@ -23,10 +25,37 @@ void appendUtf16AsUtf8(std::string& out, const char16_t* units, std::size_t coun
 // Decodes stored Jet 4 text bytes (either form) and appends them as UTF-8.
 void appendJetTextAsUtf8(std::string& out, const unsigned char* bytes, std::size_t size);
 
+// Jet 3 text, stored in the code page the file's header names (1252 Western,
+// 936 Simplified Chinese ...), decoded to UTF-8. A byte sequence the code page
+// does not define becomes U+FFFD and the text goes on after it.
+class CodePageDecoder {
+  public:
+    // Throws std::invalid_argument when the system has no converter for the
+    // code page.
+    explicit CodePageDecoder(unsigned codePage);
+    ~CodePageDecoder();
+    CodePageDecoder(const CodePageDecoder&) = delete;
+    CodePageDecoder& operator=(const CodePageDecoder&) = delete;
+
+    void append(std::string& out, const unsigned char* bytes, std::size_t size) const;
+
+    // The converter's name for the code page, as iconv knows it.
+    [[nodiscard]] static std::string iconvName(unsigned codePage);
+
+  private:
+    iconv_t m_converter;
+};
+
 // Text forms of numbers as the engine shows them: integers plainly; Double with
 // up to 15 and Single with up to 7 significant digits, never a trailing ".0"
 // (47 -> "47", 47.5 -> "47.5"); very large or small values as 1E+16 / 1E-07.
 [[nodiscard]] std::string formatDouble(double value);
 [[nodiscard]] std::string formatSingle(float value);
+
+// A Decimal (fixed-point) value: a 96-bit or wider unsigned magnitude, its sign
+// and the number of digits after the point, in the engine's text form: no
+// trailing zeros after the point, no point without digits after it, a leading
+// 0 before the point of a fraction ("-0.5"), never "-0".
+[[nodiscard]] std::string formatDecimal(unsigned __int128 magnitude, bool negative, unsigned scale);
 
 } // namespace bearing

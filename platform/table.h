@@ -17,7 +17,19 @@ enum class ValueKind : std::uint8_t { Text, Number };
 
 // How the file stores a column, for checks that need more than the ordering
 // kind; Unknown for a table that was not read from a file.
-enum class StoredType : std::uint8_t { Unknown, Number, Currency, YesNo, DateTime, Text, Memo, Binary, Ole, Other };
+enum class StoredType : std::uint8_t {
+    Unknown,
+    Number,
+    Currency,
+    YesNo,
+    DateTime,
+    Text,
+    Memo,
+    Binary,
+    Ole,
+    ReplicationId,
+    Other
+};
 
 struct Column {
     std::string name;

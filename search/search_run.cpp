@@ -102,20 +102,23 @@ const char* typeName(StoredType type)
     case StoredType::Memo: return "备注";
     case StoredType::Binary: return "二进制";
     case StoredType::Ole: return "OLE 对象";
+    case StoredType::ReplicationId: return "同步复制 ID";
     case StoredType::Other: return "其他";
     }
     return "未知";
 }
 
+// Numbers of every size (Byte to Double, Decimal, Currency) show and match
+// through their text form, as text does.
 bool searchable(StoredType type)
 {
-    return type == StoredType::Number || type == StoredType::Text || type == StoredType::Memo ||
-           type == StoredType::Unknown;
+    return type == StoredType::Number || type == StoredType::Currency || type == StoredType::Text ||
+           type == StoredType::Memo || type == StoredType::Unknown;
 }
 
 // The result grid shows the seven columns as text; a column stored as a date,
-// money, yes/no or bytes would show and match as something else, and a missing
-// one as nothing at all. Found out before the statement runs, so that the user
+// yes/no, bytes or a Replication ID would show and match as something else,
+// and a missing one as nothing at all. Found out before the statement runs, so that the user
 // learns what is wrong with the file rather than with the statement.
 void requireSearchColumns(Connection& connection)
 {

@@ -133,10 +133,10 @@ TEST_F(ConnectionFileTest, EachUnusableFileFailsWithItsOwnReason) {
     } cases[] = {
         {"directory", m_dir / "folder.mdb", "文件夹"},
         {"at rest", write("rest.mdb", smallCatalogue(FileSignature::AtRest)), "封存"},
-        {"text file", write("text.mdb", text), "不是 Jet 4.0"},
-        {"shorter than a header", write("short.mdb", shortHeader), "不是 Jet 4.0"},
+        {"text file", write("text.mdb", text), "不是 Jet 数据库"},
+        {"shorter than a header", write("short.mdb", shortHeader), "不是 Jet 数据库"},
         {"truncated", write("cut.mdb", truncated), "截断"},
-        {"empty", write("empty.mdb", {}), "不是 Jet 4.0"},
+        {"empty", write("empty.mdb", {}), "不是 Jet 数据库"},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 
 using namespace bearing;
@@ -62,4 +63,59 @@ TEST(JetText, MalformedUtf8IsRejected)
 {
     for (const char* bad : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF8\x88\x80\x80\x80", "a\x80"})
         EXPECT_THROW((void)utf8ToUtf16(bad), std::invalid_argument) << bad;
+}
+
+TEST(JetText, DecimalsHaveTheEngineTextForm)
+{
+    const unsigned __int128 largest = (static_cast<unsigned __int128>(0xFFFFFFFFFFFFFFFFull) << 64) | 0xFFFFFFFFFFFFFFFFull;
+    const struct {
+        unsigned __int128 magnitude;
+        bool negative;
+        unsigned scale;
+        const char* text;
+    } cases[] = {
+        {0, false, 0, "0"},
+        {0, true, 4, "0"},
+        {1, true, 0, "-1"},
+        {12345, false, 2, "123.45"},
+        {12300, false, 2, "123"},
+        {12340, true, 2, "-123.4"},
+        {5, true, 1, "-0.5"},
+        {47, false, 0, "47"},
+        {470000, false, 4, "47"},
+        {1, false, 28, "0.0000000000000000000000000001"},
+        {999999999999999999ull, false, 0, "999999999999999999"},
+        {largest, true, 0, "-340282366920938463463374607431768211455"},
+        {largest, false, 38, "3.40282366920938463463374607431768211455"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatDecimal(c.magnitude, c.negative, c.scale), c.text) << c.text;
+}
+
+TEST(JetText, CodePageTextDecodesToUtf8)
+{
+    const struct {
+        unsigned codePage;
+        const char* stored;
+        const char* utf8;
+    } cases[] = {
+        {1252, "SKF 6204", "SKF 6204"},
+        {1252, "\x80 \xC4\xD6\xFC", "€ ÄÖü"},
+        {0, "\xE9t\xE9", "été"}, // a file naming no code page is Western
+        {936, "\xC9\xEE\xB9\xB5\xC7\xF2\xD6\xE1\xB3\xD0 0\xC0\xE0", "深沟球轴承 0类"},
+        {936, "\x81\x40", "丂"}, // a second byte in the ASCII range
+        {950, "\xB6\x62\xA9\xD3", "軸承"},
+        {932, "\x8E\xB2\x8E\xF3", "軸受"},
+        {1251, "\xCF\xEE\xE4\xF8\xE8\xEF\xED\xE8\xEA", "Подшипник"},
+        // Bytes the code page does not define become U+FFFD, and the text goes on.
+        {936, "6204\xFF" "2RS", "6204\xEF\xBF\xBD" "2RS"},
+        {936, "6204\xD6", "6204\xEF\xBF\xBD"}, // cut off after the first byte
+    };
+    for (const auto& c : cases) {
+        const CodePageDecoder decoder(c.codePage);
+        std::string out = "x";
+        decoder.append(out, reinterpret_cast<const unsigned char*>(c.stored), std::strlen(c.stored));
+        EXPECT_EQ(out, std::string("x") + c.utf8) << c.utf8;
+    }
+    EXPECT_THROW(CodePageDecoder(4242), std::invalid_argument);
 }

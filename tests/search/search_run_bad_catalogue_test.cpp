@@ -110,26 +110,29 @@ INSTANTIATE_TEST_SUITE_P(
                      {"缺少列“WJIN”、“BTYPE”"}},
         BadCatalogue{"DateDiameter", [] { return fileWith(Layout{}.retype("WJIN", JetColumnType::DateTime)); },
                      {"列“WJIN”", "日期/时间"}},
-        BadCatalogue{"CurrencyHeight", [] { return fileWith(Layout{}.retype("GDU", JetColumnType::Currency)); },
-                     {"列“GDU”", "货币"}},
         BadCatalogue{"YesNoType", [] { return fileWith(Layout{}.retype("BTYPE", JetColumnType::Boolean)); },
                      {"列“BTYPE”", "是/否"}},
         BadCatalogue{"BinaryBrandModel", [] { return fileWith(Layout{}.retype("DZAO", JetColumnType::Binary)); },
                      {"列“DZAO”", "二进制"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SearchRunTest, ColumnsStoredAsLongAndMemoServeASearch)
+TEST_F(SearchRunTest, ColumnsStoredAsLongCurrencyAndMemoServeASearch)
 {
-    // The import writes whole-number columns as Long and long text as Memo.
+    // The import writes whole-number columns as Long and long text as Memo; a
+    // catalogue kept in the database's own application may hold a dimension
+    // as Currency, whose text form (47, 47.5) matches as a Double's does.
     writeBytes(kCatalogueFile, fileWith(Layout{}
                                             .retype("WJIN", JetColumnType::Long)
+                                            .retype("GDU", JetColumnType::Currency)
                                             .retype("BTYPE", JetColumnType::Memo)
                                             .retype("oldNO", JetColumnType::Memo)));
     SearchCriteria criteria;
     criteria.outerDiameter = "47";
+    criteria.height = "47";
     run(criteria);
     EXPECT_EQ(m_view.captions, std::vector<std::string>{"轴承信息查询结果：1条记录相符"});
     EXPECT_EQ(columnOf(m_resultSet, "WJIN"), std::vector<std::string>{"47"});
+    EXPECT_EQ(columnOf(m_resultSet, "GDU"), std::vector<std::string>{"47"});
 }
 
 TEST_F(SearchRunTest, DirectoryInPlaceOfTheCatalogueFailsNamingItAndCreatesNothing)
