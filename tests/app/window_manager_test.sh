@@ -72,18 +72,28 @@ height=${design#*x}
 [ "$height" -gt 640 ] || fail "the window is only $design: the menu bar has one row or none"
 import -window root "$shots/design-size.png"
 
-xdotool windowsize "$id" 1000 800
-settle
-[ "$(size)" = "$design" ] || fail "a resize request left the window at $(size), not $design"
-
-# A drag on the frame's bottom-right corner, as a user would size the window.
-eval "$(xdotool getwindowgeometry --shell "$id")"
-xdotool mousemove $((X + WIDTH + 2)) $((Y + HEIGHT + 2)) mousedown 1 \
-    mousemove $((X + WIDTH + 100)) $((Y + HEIGHT + 80)) mousemove $((X + WIDTH + 150)) $((Y + HEIGHT + 120)) \
-    mouseup 1
+# A drag on the frame's bottom-right corner, as a user would size the window: from just below the
+# client area's corner, where the frame's handle is.
+read -r left top < <(xwininfo -id "$id" |
+    awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x, y}')
+corner_x=$((left + width - 3))
+corner_y=$((top + height + 1))
+xdotool mousemove "$corner_x" "$corner_y"
+sleep 0.2
+xdotool mousedown 1
+for step in 50 100 150; do
+    sleep 0.2
+    xdotool mousemove $((corner_x + step)) $((corner_y + step))
+done
+sleep 0.2
+xdotool mouseup 1
 settle
 [ "$(size)" = "$design" ] || fail "dragging the border left the window at $(size), not $design"
 import -window root "$shots/after-drag.png"
+
+xdotool windowsize "$id" 1000 800
+settle
+[ "$(size)" = "$design" ] || fail "a resize request left the window at $(size), not $design"
 
 wmctrl -i -r "$id" -b add,maximized_vert,maximized_horz
 settle
