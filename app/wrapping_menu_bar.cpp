@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
+#include <algorithm>
+
 namespace bearing {
 
 namespace {
@@ -39,9 +41,10 @@ QList<QList<QAction*>> WrappingMenuBar::wrap(int width) const {
             m_probe->removeAction(entry);
         m_probe->resize(width, rowHeight());
         m_probe->addActions(rest);
+        const int frame = style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, this);
         const auto fits = [&](QAction* entry) {
             const QRect place = m_probe->actionGeometry(entry);
-            return place.left() >= 0 && place.right() < width;
+            return place.left() >= frame && place.right() < width - frame;
         };
         qsizetype fit = 0;
         while (fit < rest.size() && fits(rest[fit]))
@@ -62,15 +65,6 @@ int WrappingMenuBar::rowHeight() const {
 
 int WrappingMenuBar::heightForWidth(int width) const {
     return int(std::max<qsizetype>(wrap(width).size(), 1)) * rowHeight();
-}
-
-QList<QMenuBar*> WrappingMenuBar::rows() const {
-    QList<QMenuBar*> shown;
-    for (QMenuBar* row : m_rows) {
-        if (!row->isHidden())
-            shown.append(row);
-    }
-    return shown;
 }
 
 void WrappingMenuBar::placeRows() {

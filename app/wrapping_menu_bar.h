@@ -14,8 +14,6 @@ class WrappingMenuBar final : public QMenuBar {
     // The bar holds every entry, in menu order; rows of its own show the visible ones.
     [[nodiscard]] bool hasHeightForWidth() const override { return true; }
     [[nodiscard]] int heightForWidth(int width) const override;
-    // The rows in use, top to bottom, each an ordinary menu bar.
-    [[nodiscard]] QList<QMenuBar*> rows() const;
 
   protected:
     void actionEvent(QActionEvent* event) override;
