@@ -6,6 +6,7 @@
 #include "app/grid_row_indicator.h"
 #include "app/grid_title_row.h"
 #include "app/result_grid_model.h"
+#include "app/wrapping_menu_bar.h"
 #include "browse/brands_page.h"
 #include "browse/charts.h"
 #include "browse/news_page.h"
@@ -36,6 +37,7 @@
 #include <QPalette>
 #include <QScopeGuard>
 #include <QTableView>
+#include <QTimer>
 
 #include <array>
 #include <utility>
@@ -82,10 +84,18 @@ DropDownBox* listBox(QWidget* parent, const char* name, QRect geometry) {
     return box;
 }
 
-QLabel* statusPanel(QWidget* parent, const char* name, const char* caption, QFrame::Shadow shadow) {
+// The two bevels of the status row: a lowered outer bevel alone, or a lowered inner bevel inside
+// the panel's usual raised outer one.
+enum class Bevel { LoweredOuter, LoweredInner };
+
+QLabel* statusPanel(QWidget* parent, const char* name, const char* caption, Bevel bevel) {
     auto* panel = make<QLabel>(parent, name);
     panel->setText(QString::fromUtf8(caption));
-    panel->setFrameStyle(QFrame::Panel | shadow);
+    // A raised box is drawn light outside and dark inside: raised outer, lowered inner.
+    panel->setFrameStyle(bevel == Bevel::LoweredOuter ? QFrame::Panel | QFrame::Sunken
+                                                      : QFrame::Box | QFrame::Raised);
+    panel->setLineWidth(1);
+    panel->setMidLineWidth(0);
     panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return panel;
 }
@@ -119,6 +129,9 @@ TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<We
     m_pageControl1->addTab(m_tabSheet6, QString::fromUtf8("最新动态"));
     m_pageControl1->setCurrentWidget(m_tabSheet1);
     m_tabSheet1->installEventFilter(this);
+
+    // Before anything asks for the menu bar, so that Qt does not make a plain one.
+    setMenuBar(new WrappingMenuBar(this));
 
     buildSearchPage(m_tabSheet1);
     buildResultPages(m_tabSheet1);
@@ -234,11 +247,11 @@ void TForm1::buildResultPages(QWidget* page) {
 }
 
 void TForm1::buildStatusRow(QWidget* client) {
-    auto* panel1 = statusPanel(client, "Panel1", " 研发商：示例软件公司", QFrame::Sunken);
+    auto* panel1 = statusPanel(client, "Panel1", " 研发商：示例软件公司", Bevel::LoweredOuter);
     m_anchors->add(panel1, {4, 584, 246, 20}, AnchorLeft | AnchorBottom);
-    auto* panel2 = statusPanel(client, "Panel2", " 联系电话：0000-00000000", QFrame::Sunken);
+    auto* panel2 = statusPanel(client, "Panel2", " 联系电话：0000-00000000", Bevel::LoweredInner);
     m_anchors->add(panel2, {256, 584, 334, 20}, AnchorLeft | AnchorRight | AnchorBottom);
-    auto* panel3 = statusPanel(client, "Panel3", " http://www.example.com", QFrame::Sunken);
+    auto* panel3 = statusPanel(client, "Panel3", " http://www.example.com", Bevel::LoweredInner);
     panel3->setCursor(Qt::PointingHandCursor);
     new VendorLinkPanel(panel3, *m_shell);
     m_anchors->add(panel3, {596, 584, 194, 20}, AnchorRight | AnchorBottom);
@@ -324,7 +337,8 @@ void TForm1::setResultCaption(const std::string& caption) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_tabSheet1 && event->type() == QEvent::Show)
+    // A spontaneous show is the window coming back from minimised: the page was showing all along.
+    if (watched == m_tabSheet1 && event->type() == QEvent::Show && !event->spontaneous())
         runHandler(this, [this] { TabSheet1Show(); });
     // A right click arrives at the grid's cell area, the menu key at the grid itself.
     if (event->type() == QEvent::ContextMenu &&
@@ -335,6 +349,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         runHandler(this, [this, at] { DBGrid1ContextPopup(at); });
         return true;
     }
+    if (event->type() == QEvent::KeyPress && watched == m_dbGrid1 &&
+        static_cast<QKeyEvent*>(event)->keyCombination() ==
+            QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
+        // Shift+F10 is the desktop's other menu key.
+        runHandler(this, [this] { DBGrid1ContextPopup(keyboardMenuPlace()); });
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && keyPressed(watched, static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
@@ -342,12 +363,24 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    runHandler(this, [this] { FormShow(); });
+    // Restoring a minimised window shows it again spontaneously; the user's search mode stays.
+    if (!event->spontaneous())
+        runHandler(this, [this] { FormShow(); });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     runHandler(this, [this] { FormResize(); });
+    // The border is not sizeable, but a window manager still lets the user drag it: the design
+    // size comes back. Looked at once the window manager has settled, since a maximise may
+    // report the new size before the new state.
+    if (event->spontaneous() && event->size() != sizeHint())
+        QTimer::singleShot(100, this, [this] { keepDesignSize(); });
+}
+
+void TForm1::keepDesignSize() {
+    if (windowState() == Qt::WindowNoState && isVisible() && size() != sizeHint())
+        resize(sizeHint());
 }
 
 void TForm1::changeEvent(QEvent* event) {

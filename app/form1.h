@@ -110,6 +110,8 @@ class TForm1 : public QMainWindow, private SearchRunView {
     // Shows the search page if another page is showing, then focuses `control` on it.
     void focusSearchControl(QWidget* control);
     void keepClientSize();
+    // Gives the window back its design size if it is neither maximised nor minimised.
+    void keepDesignSize();
     void buildGridMenu();
     // Enables the grid menu's entries that have rows to act on.
     void updateGridMenu();

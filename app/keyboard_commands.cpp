@@ -11,10 +11,11 @@ namespace bearing {
 
 namespace {
 
+// The Meta (Windows) key is no part of a command's key, as AltGr and the keypad state are not.
 constexpr Qt::KeyboardModifiers kChordModifiers =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
 
-// The news page's web view keeps every key while it has the focus.
+// The news page's web view has every key first while it holds the focus.
 constexpr const char* kWebViewName = "WebBrowser1";
 
 QAction* firstCommand(const QList<QAction*>& entries, int key, Qt::KeyboardModifiers modifiers) {
@@ -37,9 +38,13 @@ QAction* firstCommand(const QList<QAction*>& entries, int key, Qt::KeyboardModif
     return nullptr;
 }
 
+bool isWebView(const QWidget* widget) {
+    return widget != nullptr && widget->objectName() == QLatin1String(kWebViewName);
+}
+
 bool isInWebView(const QWidget* widget) {
     for (; widget != nullptr; widget = widget->parentWidget()) {
-        if (widget->objectName() == QLatin1String(kWebViewName))
+        if (isWebView(widget))
             return true;
     }
     return false;
@@ -89,9 +94,11 @@ bool KeyboardCommands::eventFilter(QObject* receiver, QEvent* event) {
         event->accept();
         return true;
     }
-    // The focus, not the receiver: a key the web view leaves travels on to the page holding it.
-    if ((keyEvent->modifiers() & Qt::GroupSwitchModifier) ||
-        isInWebView(QApplication::focusWidget()))
+    if (keyEvent->modifiers() & Qt::GroupSwitchModifier)
+        return false;
+    // The web page has the key first. One it does not use comes back to the web view itself,
+    // from the part of the page holding the focus, and is then a command like anywhere else.
+    if (isInWebView(QApplication::focusWidget()) && !isWebView(widget))
         return false;
     while (QWidget* popup = QApplication::activePopupWidget()) {
         if (!popup->close())

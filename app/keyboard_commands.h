@@ -11,8 +11,8 @@ class QWidget;
 
 namespace bearing {
 
-// Whether a key pressed with `modifiers` is `shortcut`: the key and the Shift, Ctrl, Alt and Meta
-// states all as given (F1 is not Shift+F1); AltGr and the keypad state are not part of a key.
+// Whether a key pressed with `modifiers` is `shortcut`: the key and the Shift, Ctrl and Alt states
+// all as given (F1 is not Shift+F1); Meta, AltGr and the keypad state are not part of a key.
 [[nodiscard]] bool IsShortcut(const QKeySequence& shortcut, int key,
                               Qt::KeyboardModifiers modifiers);
 

@@ -212,6 +212,13 @@ QMenu* Form1GridTest::openMenu(const QString& how) {
     QWidget* target = grid()->viewport();
     QPoint at(40, target->height() - 5);
     auto reason = QContextMenuEvent::Mouse;
+    if (how == "Shift+F10") {
+        grid()->setFocus();
+        QTest::keyClick(grid(), Qt::Key_F10, Qt::ShiftModifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        Q_ASSERT(menu != nullptr && menu->objectName() == "PopupMenu1");
+        return menu;
+    }
     if (how == "menu key") {
         target = grid();
         at = QPoint(5, 5);
@@ -264,6 +271,8 @@ void Form1GridTest::entries_data() {
         << "all" << "right-click X1" << true << true << false;
     QTest::newRow("the menu key on the current row")
         << "click NU205" << "menu key" << true << true << true;
+    QTest::newRow("Shift+F10 on the current row")
+        << "click NU205" << "Shift+F10" << true << true << true;
     QTest::newRow("after a title click the current row is gone")
         << "sort 3" << "right-click below" << false << true << false;
     // clang-format on

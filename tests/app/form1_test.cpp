@@ -124,6 +124,8 @@ class Form1Test : public QObject {
     void startsInNewModelModeWithFocusInModelBox();
     void windowIconIsA32By32TwentyFourBitPicture();
     void returningToSearchPageFocusesModelBox();
+    void restoringAMinimisedWindowKeepsModeAndFocus();
+    void statusPanelsDrawTheirBevels();
     void searchFillsGridAndCaption();
     void gridColumnsCarryTheirColours();
     void titleClicksSortAndMark_data();
@@ -145,7 +147,7 @@ class Form1Test : public QObject {
     void escOnAnotherPageClearsAndShowsTheSearchPage();
     void f8ReachesTheWindowWhileAListIsOpen();
     void failingCommandIsReportedAndTheKeyConsumed();
-    void webViewKeepsItsKeys();
+    void newsPageKeepsTheKeysItUses();
     void firstEnabledEntryInMenuOrderWins();
 
   private:
@@ -236,6 +238,34 @@ void Form1Test::returningToSearchPageFocusesModelBox() {
     pages->setCurrentIndex(3);
     pages->setCurrentIndex(0);
     QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit1"));
+}
+
+void Form1Test::restoringAMinimisedWindowKeepsModeAndFocus() {
+    child<QComboBox>("ComboBox3")->setCurrentIndex(3);
+    focus("Edit4");
+    m_form->showMinimized();
+    QTRY_VERIFY(m_form->isMinimized());
+    m_form->showNormal();
+    QTRY_VERIFY(!m_form->isMinimized());
+    QVERIFY(child<QWidget>("TabSheet1")->isVisible());
+    QCOMPARE(child<QComboBox>("ComboBox3")->currentText(), QString("品牌型号(F1):"));
+    QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit4"));
+}
+
+// Panel1's one lowered bevel is dark at its outer edge; Panel2's and Panel3's lowered bevel sits
+// inside a raised one, light outside and dark just within.
+void Form1Test::statusPanelsDrawTheirBevels() {
+    const QPalette palette = child<QWidget>("Panel1")->palette();
+    const QColor light = palette.color(QPalette::Light);
+    for (const char* name : {"Panel1", "Panel2", "Panel3"}) {
+        auto* panel = child<QWidget>(name);
+        const QImage picture = panel->grab().toImage();
+        const bool outerOnly = QByteArray(name) == "Panel1";
+        QVERIFY2((picture.pixelColor(0, 0) == light) != outerOnly, name);
+        QVERIFY2(picture.pixelColor(1, 1) != light, name);
+        const QPoint innerBottomRight(picture.width() - 2, picture.height() - 2);
+        QVERIFY2((picture.pixelColor(innerBottomRight) == light) != outerOnly, name);
+    }
 }
 
 void Form1Test::searchFillsGridAndCaption() {
@@ -750,7 +780,10 @@ void Form1Test::failingCommandIsReportedAndTheKeyConsumed() {
     QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit1"));
 }
 
-void Form1Test::webViewKeepsItsKeys() {
+// A field standing in for the web page: it uses letters, digits and Enter, and leaves the
+// function keys and Esc, which then act as they do anywhere in the window.
+void Form1Test::newsPageKeepsTheKeysItUses() {
+    writeCatalogue("bde.mdb");
     auto* news = child<QWidget>("TabSheet6");
     auto* webView = new QWidget(news);
     webView->setObjectName("WebBrowser1");
@@ -760,12 +793,20 @@ void Form1Test::webViewKeepsItsKeys() {
     webView->show();
     focus("pageField");
     QSignalSpy clicks(child<QPushButton>("BitBtn1"), &QAbstractButton::clicked);
-    for (const char* step : {"F1", "F8", "Esc", "x"})
+    for (const char* step : {"x", "7", "Enter"})
         press(step);
+    QCOMPARE(field->text(), QString("x7"));
+    QCOMPARE(clicks.count(), 0);
+
+    press("F8");
+    QCOMPARE(clicks.count(), 1);
     QCOMPARE(focusName(), QString("pageField"));
     QCOMPARE(page(), 3);
-    QCOMPARE(clicks.count(), 0);
-    QCOMPARE(field->text(), QString("x"));
+
+    press("F3");
+    QCOMPARE(page(), 0);
+    QCOMPARE(focusName(), QString("Edit4"));
+    QCOMPARE(child<QLineEdit>("Edit1")->text(), QString());
 }
 
 void Form1Test::firstEnabledEntryInMenuOrderWins() {

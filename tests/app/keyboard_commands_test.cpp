@@ -1,5 +1,5 @@
-// Which key presses are a command's short-cut: the key with the Shift, Ctrl, Alt and Meta states
-// exactly.
+// Which key presses are a command's short-cut: the key with the Shift, Ctrl and Alt states exactly,
+// whatever the Meta key.
 #include "app/keyboard_commands.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,9 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutCase{"ctrlF8", QKeySequence(Qt::Key_F8), Qt::Key_F8, Qt::ControlModifier, false},
         ShortcutCase{"altF4", QKeySequence(Qt::Key_F4), Qt::Key_F4, Qt::AltModifier, false},
         ShortcutCase{"metaEscape", QKeySequence(Qt::Key_Escape), Qt::Key_Escape, Qt::MetaModifier,
-                     false},
+                     true},
+        ShortcutCase{"metaShiftF1", QKeySequence(Qt::Key_F1), Qt::Key_F1,
+                     Qt::MetaModifier | Qt::ShiftModifier, false},
         ShortcutCase{"otherKey", QKeySequence(Qt::Key_F1), Qt::Key_F2, Qt::NoModifier, false},
         ShortcutCase{"f7IsNotF8", QKeySequence(Qt::Key_F8), Qt::Key_F7, Qt::NoModifier, false},
         ShortcutCase{"keypadStateIsNoChord", QKeySequence(Qt::Key_Escape), Qt::Key_Escape,

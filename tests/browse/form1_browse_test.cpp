@@ -39,6 +39,7 @@ class Form1BrowseTest : public QObject {
     void menuBarStartsWithTheVendorEntries();
     void menuEntries_data();
     void menuEntries();
+    void everyMenuEntryShowsAtTheDesignSize();
     void fourthProductEntryEndsTheProgram();
     void linkPanelLooksLikeALinkWhileTheMouseMoves();
     void linkPanelClickOpensTheVendorPage();
@@ -84,9 +85,18 @@ void Form1BrowseTest::clickEntry(const QString& name) {
     QMenuBar* bar = m_form->menuBar();
     QAction* entry = bar->findChild<QAction*>(name);
     QVERIFY(entry != nullptr);
-    const QRect place = bar->actionGeometry(entry);
-    QVERIFY(bar->rect().contains(place));
-    QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
+    // The bar shows its entries in rows, each a menu bar of its own: the entry is clicked where
+    // the user sees it.
+    QMenuBar* row = nullptr;
+    for (QMenuBar* candidate : bar->findChildren<QMenuBar*>()) {
+        if (candidate->isVisible() && candidate->actions().contains(entry))
+            row = candidate;
+    }
+    QVERIFY2(row != nullptr, qPrintable(name));
+    const QRect place = row->actionGeometry(entry);
+    QVERIFY2(row->rect().contains(place), qPrintable(name));
+    QVERIFY2(bar->rect().contains(row->geometry()), qPrintable(name));
+    QTest::mouseClick(row, Qt::LeftButton, {}, place.center());
 }
 
 void Form1BrowseTest::newsPageIsRequestedOnceAtCreation() {
@@ -144,7 +154,7 @@ void Form1BrowseTest::menuEntries() {
     QFETCH(bool, opensVendorPage);
     QFETCH(bool, closesWindow);
 
-    // Maximised on the large test screen, every entry has room on the bar itself.
+    // Maximised on the large test screen, every entry has room on one row.
     m_form->showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     clickEntry(name);
@@ -156,6 +166,44 @@ void Form1BrowseTest::menuEntries() {
     }
     QCOMPARE(m_form->isVisible(), !closesWindow);
     QCOMPARE(m_webView->addresses().size(), 1);
+}
+
+// At 794 pixels the entries take two rows; the window grows by the second one and the client area
+// keeps its size.
+void Form1BrowseTest::everyMenuEntryShowsAtTheDesignSize() {
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QCOMPARE(m_form->centralWidget()->size(), QSize(794, 608));
+    QMenuBar* bar = m_form->menuBar();
+    QCOMPARE(bar->width(), 794);
+    QCOMPARE(m_form->height(), 608 + bar->height());
+    const auto rows = [bar] {
+        QList<QMenuBar*> shown;
+        for (QMenuBar* row : bar->findChildren<QMenuBar*>()) {
+            if (row->isVisible())
+                shown.append(row);
+        }
+        return shown;
+    };
+    QCOMPARE(rows().size(), 2);
+    QCOMPARE(rows()[0]->height() + rows()[1]->height(), bar->height());
+    for (const QString& name : kEntryNames) {
+        if (name != "N4")
+            clickEntry(name);
+    }
+    QCOMPARE(m_shell->requests().size(), 10);
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_form->centralWidget()->size(), QSize(794, 608));
+
+    // On the large test screen a maximised window has room for every entry on one row.
+    const int twoRows = bar->height();
+    m_form->showMaximized();
+    QTRY_COMPARE(rows().size(), 1);
+    QTRY_COMPARE(bar->height(), rows()[0]->height());
+    m_form->showNormal();
+    QTRY_COMPARE(rows().size(), 2);
+    QTRY_COMPARE(bar->height(), twoRows);
+    QTRY_COMPARE(m_form->centralWidget()->size(), QSize(794, 608));
 }
 
 void Form1BrowseTest::fourthProductEntryEndsTheProgram() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a user's system would get.
-# Usage: install_test.sh BUILD-DIR layout|depends
+# Usage: install_test.sh BUILD-DIR layout|depends|lint
 # depends checks that every library the programs link is named in the Debian package's
-# Depends, so adding a library cannot silently leave the package uninstallable.
+# Depends, so adding a library cannot silently leave the package uninstallable; lint builds the
+# package and has lintian and appstreamcli judge it as a distribution would.
 set -euo pipefail
 build=$1
 mode=$2
@@ -67,6 +68,12 @@ check_layout() {
         [ "$width x $height" = "$size x $size" ] || fail "the ${size}x${size} icon is ${width}x${height}"
     done
 
+    [ -s "$prefix/share/doc/bearing-lookup/copyright" ] || fail "no copyright file"
+    [ -s "$prefix/share/doc/bearing-lookup/changelog.Debian.gz" ] ||
+        [ -s "$prefix/share/doc/bearing-lookup/changelog.Debian" ] || fail "no package changelog"
+    metainfo=$prefix/share/metainfo/com.example.BearingLookup.metainfo.xml
+    [ -s "$metainfo" ] || fail "no AppStream metainfo"
+
     # Compressed where the build found gzip, plain otherwise; man reads either.
     for page in bearing-catalog.1 bearing-lookup.1; do
         path=$prefix/share/man/man1/$page
@@ -107,10 +114,34 @@ check_depends() {
     done
 }
 
+check_lint() {
+    for tool in lintian appstreamcli; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIP: $tool is not installed (scripts/deps installs it)"
+            exit 77
+        fi
+    done
+    metainfo=$prefix/share/metainfo/com.example.BearingLookup.metainfo.xml
+    appstreamcli validate --no-net "$metainfo" >"$work/appstream" 2>&1 ||
+        fail "appstreamcli rejects the metainfo: $(cat "$work/appstream")"
+    (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack" 2>&1) ||
+        fail "cpack failed: $(cat "$work/cpack")"
+    deb=$(find "$work/package" -maxdepth 1 -name 'bearing-lookup_*.deb' | head -1)
+    if [ -z "$deb" ]; then
+        fail "cpack made no package"
+        return
+    fi
+    # Errors fail the test; warnings are printed for whoever reads the log.
+    lintian --fail-on error --no-tag-display-limit "$deb" >"$work/lintian" 2>&1 ||
+        fail "lintian finds errors in the package: $(grep '^E:' "$work/lintian" || cat "$work/lintian")"
+    cat "$work/lintian"
+}
+
 case $mode in
 layout) check_layout ;;
 depends) check_depends ;;
-*) echo "usage: install_test.sh BUILD-DIR layout|depends" >&2; exit 2 ;;
+lint) check_lint ;;
+*) echo "usage: install_test.sh BUILD-DIR layout|depends|lint" >&2; exit 2 ;;
 esac
 
 if [ "$failures" -ne 0 ]; then
