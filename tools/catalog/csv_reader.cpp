@@ -105,30 +105,24 @@ CsvReader::CsvReader(std::istream& in, CsvFormat format)
 
 bool CsvReader::next(CsvRecord& fields) {
     const std::size_t width = m_header.size();
-    if (m_emptyLines == 0 && onlyEmptyLinesLeft())
+    // In a single-column table an empty line is a Null field, at the end too.
+    if (width == 1 ? !fill() : onlyEmptyLinesLeft())
         return false;
-    fields.resize(width);
     if (m_emptyLines > 0) {
-        // An empty line within the file is one Null field, which only a
-        // single-column table takes.
         const std::size_t line = m_line - m_emptyLines;
-        m_fieldLines[0] = line;
-        if (width > 1) {
-            throw CsvError(positionAt(line, 1),
-                           utf8(Message::tr("missing field; the record has %1 fields but the "
-                                            "header names %2 columns")
-                                    .arg(1)
-                                    .arg(width)));
-        }
-        --m_emptyLines;
-        fields[0].reset();
-        return true;
+        throw CsvError(positionAt(line, 1),
+                       utf8(Message::tr("missing field; the record has %1 fields but the header "
+                                        "names %2 columns")
+                                .arg(1)
+                                .arg(width)));
     }
+    fields.resize(width);
     bool quoted = false;
     for (std::size_t index = 0;; ++index) {
         if (index == width) {
-            throw CsvError(positionAt(m_line, index),
-                           utf8(Message::tr("extra field; the header names %1 columns").arg(width)));
+            throw CsvError(
+                positionAt(m_line, index),
+                utf8(Message::tr("extra field; the header names %1 columns").arg(width)));
         }
         m_fieldLines[index] = m_line;
         std::optional<std::string>& field = fields[index];
@@ -155,6 +149,7 @@ bool CsvReader::next(CsvRecord& fields) {
 }
 
 bool CsvReader::onlyEmptyLinesLeft() {
+    m_emptyLines = 0;
     while (fill()) {
         if (m_buffer[m_pos] == '\r') {
             ++m_pos;
@@ -170,7 +165,6 @@ bool CsvReader::onlyEmptyLinesLeft() {
         ++m_line;
         ++m_emptyLines;
     }
-    m_emptyLines = 0;
     return true;
 }
 
@@ -315,9 +309,9 @@ CsvReader::FieldEnd CsvReader::finishField(std::size_t index) {
             positionAt(m_line, index),
             utf8(Message::tr("a carriage return without a line feed; quote the field to keep it")));
     }
-    throw CsvError(
-        positionAt(m_line, index),
-        utf8(Message::tr("text after the closing quote; double a quote that belongs to the field")));
+    throw CsvError(positionAt(m_line, index),
+                   utf8(Message::tr(
+                       "text after the closing quote; double a quote that belongs to the field")));
 }
 
 void CsvReader::checkUtf8(std::string_view text, std::size_t firstLine, std::size_t index) const {

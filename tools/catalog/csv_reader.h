@@ -60,8 +60,9 @@ class CsvReader {
     [[nodiscard]] const std::vector<std::string>& header() const { return m_header; }
 
     // Reads the next record into `fields` (resized to the header's width, its
-    // strings reused); false at the end of the input, empty lines before it
-    // included (spreadsheets often end with one). Throws CsvError on a
+    // strings reused); false at the end of the input. Empty lines before the
+    // end are dropped (spreadsheets often end with one) unless the table has a
+    // single column, whose empty line is a Null field. Throws CsvError on a
     // malformed or ragged record.
     [[nodiscard]] bool next(CsvRecord& fields);
 
@@ -89,7 +90,7 @@ class CsvReader {
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     std::size_t m_line = 1;
-    // Empty lines read past while looking for the end of the input, each a record still to give.
+    // Empty lines read past while looking for the end of the input.
     std::size_t m_emptyLines = 0;
     std::vector<std::string> m_header;
     std::vector<std::size_t> m_fieldLines;

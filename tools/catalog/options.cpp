@@ -18,9 +18,8 @@ struct OptionDef {
 };
 
 constexpr OptionDef kImportOptions[] = {
-    {"--table", true},    {"--double", true},   {"--long", true},
-    {"--working", false}, {"--at-rest", false}, {"--force", false},
-    {"--encoding", true}, {"--delimiter", true},
+    {"--table", true},    {"--double", true}, {"--long", true},     {"--working", false},
+    {"--at-rest", false}, {"--force", false}, {"--encoding", true}, {"--delimiter", true},
 };
 constexpr OptionDef kExportOptions[] = {
     {"--table", true}, {"--encoding", true}, {"--delimiter", true}};
@@ -257,9 +256,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         return parseSql(rest);
     if (command == "query")
         return parseQuery(rest);
-    throw UsageError(utf8(
-        Message::tr("unknown command \"%1\"; the commands are import, export, sql and query")
-            .arg(qs(command))));
+    throw UsageError(
+        utf8(Message::tr("unknown command \"%1\"; the commands are import, export, sql and query")
+                 .arg(qs(command))));
 }
 
 std::string usageText() {

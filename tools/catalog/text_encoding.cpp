@@ -68,8 +68,8 @@ bool isUtf8(std::string_view name) {
 }
 
 bool isUtf16WithoutMark(std::string_view name) {
-    return sameName(name, "UTF-16LE") || sameName(name, "UTF-16BE") ||
-           sameName(name, "UTF16LE") || sameName(name, "UTF16BE");
+    return sameName(name, "UTF-16LE") || sameName(name, "UTF-16BE") || sameName(name, "UTF16LE") ||
+           sameName(name, "UTF16BE");
 }
 
 std::size_t firstInvalidUtf8(std::string_view text, std::size_t* truncatedAtEnd) {
@@ -159,9 +159,12 @@ TextConverter::Step TextConverter::step(const char*& in, std::size_t& inLeft, ch
     if (result != std::size_t(-1))
         return Step::Done;
     switch (errno) {
-    case E2BIG: return Step::OutputFull;
-    case EINVAL: return Step::Incomplete;
-    default: return Step::Invalid;
+    case E2BIG:
+        return Step::OutputFull;
+    case EINVAL:
+        return Step::Incomplete;
+    default:
+        return Step::Invalid;
     }
 }
 
