@@ -20,8 +20,9 @@ bool needsQuotes(std::string_view text, char delimiter) {
 
 // The character at the start of `text`, as a message shows it: "①" (U+2460).
 std::string describeCharacter(std::string_view text) {
-    const QString character = qs(text).left(1);
-    const char32_t code = character.isEmpty() ? 0 : character.toUcs4().value(0);
+    // Four bytes hold any one UTF-8 character; a cut-off second one is dropped.
+    const char32_t code = qs(text.substr(0, 4)).toUcs4().value(0);
+    const QString character = QString::fromUcs4(&code, 1);
     const QString hex = QString::number(static_cast<uint>(code), 16).toUpper();
     return utf8(QStringLiteral("\"%1\" (U+%2)").arg(character, hex.rightJustified(4, u'0')));
 }
