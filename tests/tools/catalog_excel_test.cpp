@@ -245,7 +245,8 @@ void PrintTo(const LocaleCase& c, std::ostream* os) {
 class CatalogExcelLanguage : public CatalogExcel, public testing::WithParamInterface<LocaleCase> {};
 
 bool hasChinese(const std::string& text) {
-    return text.find("行") != std::string::npos || text.find("用法") != std::string::npos;
+    return text.find("行") != std::string::npos || text.find("用法") != std::string::npos ||
+           text.find("文件") != std::string::npos;
 }
 
 TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
@@ -259,6 +260,7 @@ TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
         {"Run 'bearing-catalog --help' for usage.", "用法请运行“bearing-catalog --help”。"},
         {"Usage:", "用法："},
         {"1 rows written to", "已写入 1 行到"},
+        {"Cannot open file", "无法打开文件"},
     };
     const std::string outputs[] = {
         run("import --double WJIN " + quoted(csv) + " " + quoted(mdb), c.locale).err,
@@ -267,6 +269,7 @@ TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
         run("--help", c.locale).out,
         run("import " + quoted(write("good.csv", "newNO\n6204\n")) + " " + quoted(mdb), c.locale)
             .err,
+        run("export " + quoted(m_dir / "missing.mdb"), c.locale).err,
     };
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         EXPECT_NE(outputs[i].find(expected[i][c.chinese ? 1 : 0]), std::string::npos) << outputs[i];

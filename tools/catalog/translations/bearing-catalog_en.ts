@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>FileIo</name>
+    <message>
+        <source>无法打开文件</source>
+        <translation>Cannot open file</translation>
+    </message>
+    <message>
+        <source>无法读取文件</source>
+        <translation>Cannot read file</translation>
+    </message>
+    <message>
+        <source>无法创建临时文件</source>
+        <translation>Cannot create the temporary file</translation>
+    </message>
+    <message>
+        <source>无法写入文件</source>
+        <translation>Cannot write file</translation>
+    </message>
+    <message>
+        <source>无法创建文件</source>
+        <translation>Cannot create file</translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>line %1: %2</source>
@@ -234,6 +257,13 @@ Defaults: --table %1, --db bde.mdb, --mode 1; import signs the file at rest; exp
     <message>
         <source>this system does not know the encoding &quot;%1&quot;; &apos;iconv --list&apos; shows the names it knows</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ResultSet</name>
+    <message>
+        <source>结果集没有打开，无法排序。</source>
+        <translation>The result set is not open, so it cannot be sorted.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>FileIo</name>
+    <message>
+        <source>无法打开文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法创建临时文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法写入文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法创建文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>line %1: %2</source>
@@ -246,6 +269,13 @@ import 读取 UTF-8、带字节顺序标记的 UTF-16 或 GB18030（中文系统
     <message>
         <source>this system does not know the encoding &quot;%1&quot;; &apos;iconv --list&apos; shows the names it knows</source>
         <translation>本系统不认识编码“%1”；“iconv --list”列出它认识的名称</translation>
+    </message>
+</context>
+<context>
+    <name>ResultSet</name>
+    <message>
+        <source>结果集没有打开，无法排序。</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>
