@@ -82,6 +82,19 @@ TEST(FirstInvalidUtf8, truncatedEndIsReportedApartWhenAsked) {
     EXPECT_EQ(firstInvalidUtf8("ab\xE4x", &truncated), 2u);
 }
 
+// ASCII is stepped over eight bytes at a time; a fault anywhere in or after a step is found.
+TEST(FirstInvalidUtf8, faultAtEveryOffsetOfTheAsciiSteps) {
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::string text(at, 'a');
+        text += "\xFF";
+        text += std::string(at % 9, 'b');
+        EXPECT_EQ(firstInvalidUtf8(text), at);
+        text[at] = 'c';
+        EXPECT_EQ(firstInvalidUtf8(text), std::string_view::npos) << at;
+    }
+    EXPECT_EQ(firstInvalidUtf8("abcdefgh深沟ijklmnop\xC0"), 22u);
+}
+
 std::string decoded(const std::string& bytes, const std::string& encoding,
                     std::string* undecodable = nullptr) {
     std::istringstream raw(bytes);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <vector>
 
@@ -77,6 +79,16 @@ std::size_t firstInvalidUtf8(std::string_view text, std::size_t* truncatedAtEnd)
         *truncatedAtEnd = std::string_view::npos;
     std::size_t i = 0;
     while (i < text.size()) {
+        // Catalogues are mostly ASCII: step over it eight bytes at a time.
+        std::uint64_t word = 0;
+        while (i + sizeof word <= text.size()) {
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if ((word & 0x8080808080808080u) != 0)
+                break;
+            i += sizeof word;
+        }
+        if (i == text.size())
+            break;
         const auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
             ++i;
