@@ -201,17 +201,17 @@ INSTANTIATE_TEST_SUITE_P(
     Files, CatalogExcelRefusal,
     testing::Values(
         Refusal{"neitherUtf8NorGb18030", "newNO,DZAO\n6204,SKF\n6205,\xC9\xEE\x80\n", "",
-                "line 3, column 2 (DZAO): the bytes 0x80 are neither UTF-8 nor GB18030 text; "
+                "line 3, column 2 (DZAO): the byte sequence 0x80 is neither UTF-8 nor GB18030 text; "
                 "name the file's encoding with --encoding ('iconv --list' shows the names)"},
         Refusal{"brokenUtf16AfterItsMark",
                 std::string("\xFF\xFE"
                             "A\0\n\0x\0\x00\xD8\n\0",
                             12),
                 "",
-                "line 2, column 1 (A): the bytes 0x00 0xD8 are not UTF-16LE text, which the "
+                "line 2, column 1 (A): the byte sequence 0x00 0xD8 is not UTF-16LE text, which the "
                 "file's byte-order mark names; name its encoding with --encoding"},
         Refusal{"wrongNamedEncoding", "newNO,DZAO\n6204,\xB9\xFE\xD6\xE1\n", "--encoding UTF-8",
-                "line 2, column 2 (DZAO): the bytes 0xB9 are not UTF-8 text, the encoding "
+                "line 2, column 2 (DZAO): the byte sequence 0xB9 is not UTF-8 text, the encoding "
                 "--encoding names"},
         Refusal{"unknownNamedEncoding", "newNO\n6204\n", "--encoding GB-NONSUCH",
                 "this system does not know the encoding \"GB-NONSUCH\"; 'iconv --list' shows "

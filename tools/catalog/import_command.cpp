@@ -18,8 +18,7 @@ namespace bearing::catalog {
 
 namespace {
 
-std::ifstream openCsv(const std::string& path)
-{
+std::ifstream openCsv(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in || std::filesystem::is_directory(path))
         throw FileError(utf8(Message::tr("cannot open \"%1\" for reading").arg(qs(path))));
@@ -27,35 +26,37 @@ std::ifstream openCsv(const std::string& path)
 }
 
 // What a message says of bytes that are not text in the encoding tried.
-std::string undecodable(const Encoding& encoding, const std::string& bytes)
-{
+std::string undecodable(const Encoding& encoding, const std::string& bytes) {
     const QString shown = qs(hexBytes(bytes));
     const QString name = qs(encoding.name);
     switch (encoding.source) {
     case EncodingSource::Guessed:
-        return utf8(Message::tr("the bytes %1 are neither UTF-8 nor %2 text; name the file's "
-                                "encoding with --encoding ('iconv --list' shows the names)")
-                        .arg(shown, name));
+        return utf8(
+            Message::tr("the byte sequence %1 is neither UTF-8 nor %2 text; name the file's "
+                        "encoding with --encoding ('iconv --list' shows the names)")
+                .arg(shown, name));
     case EncodingSource::ByteOrderMark:
-        return utf8(Message::tr("the bytes %1 are not %2 text, which the file's byte-order mark "
-                                "names; name its encoding with --encoding")
-                        .arg(shown, name));
+        return utf8(
+            Message::tr("the byte sequence %1 is not %2 text, which the file's byte-order mark "
+                        "names; name its encoding with --encoding")
+                .arg(shown, name));
     case EncodingSource::Named:
-        return utf8(Message::tr("the bytes %1 are not %2 text, the encoding --encoding names")
-                        .arg(shown, name));
-    case EncodingSource::Utf8Check: break;
+        return utf8(
+            Message::tr("the byte sequence %1 is not %2 text, the encoding --encoding names")
+                .arg(shown, name));
+    case EncodingSource::Utf8Check:
+        break;
     }
-    return utf8(Message::tr("the bytes %1 are not UTF-8 text; name the file's encoding with "
+    return utf8(Message::tr("the byte sequence %1 is not UTF-8 text; name the file's encoding with "
                             "--encoding")
                     .arg(shown));
 }
 
 // The CSV file as UTF-8 text, converted on the way in when it is in another encoding.
 class CsvInput {
-public:
+  public:
     CsvInput(const std::string& path, const Encoding& encoding, char delimiter)
-        : m_file(openCsv(path)), m_encoding(encoding)
-    {
+        : m_file(openCsv(path)), m_encoding(encoding) {
         if (!isUtf8(encoding.name)) {
             m_decoder = std::make_unique<DecodingBuffer>(m_file, encoding.name);
             m_decoded = std::make_unique<std::istream>(m_decoder.get());
@@ -72,7 +73,7 @@ public:
     [[nodiscard]] std::istream& stream() { return m_decoded ? *m_decoded : m_file; }
     [[nodiscard]] const CsvFormat& format() const { return m_format; }
 
-private:
+  private:
     std::ifstream m_file;
     Encoding m_encoding;
     std::unique_ptr<DecodingBuffer> m_decoder;
@@ -80,8 +81,7 @@ private:
     CsvFormat m_format;
 };
 
-Encoding settleEncoding(const ImportOptions& o)
-{
+Encoding settleEncoding(const ImportOptions& o) {
     if (!o.encoding.empty())
         return {o.encoding, EncodingSource::Named};
     std::ifstream in = openCsv(o.csvPath);
@@ -93,9 +93,8 @@ Encoding settleEncoding(const ImportOptions& o)
 }
 
 // Index of each named column in the header; an unknown name is an error.
-std::vector<bool> columnsNamed(const std::vector<std::string>& names, const std::vector<std::string>& header,
-                               const char* option)
-{
+std::vector<bool> columnsNamed(const std::vector<std::string>& names,
+                               const std::vector<std::string>& header, const char* option) {
     std::vector<bool> chosen(header.size(), false);
     for (const auto& name : names) {
         bool found = false;
@@ -118,8 +117,7 @@ struct Plan {
     std::size_t rows = 0;
 };
 
-Plan planColumns(const ImportOptions& o, const Encoding& encoding)
-{
+Plan planColumns(const ImportOptions& o, const Encoding& encoding) {
     CsvInput input(o.csvPath, encoding, o.delimiter);
     CsvReader reader(input.stream(), input.format());
     const auto& header = reader.header();
@@ -129,8 +127,9 @@ Plan planColumns(const ImportOptions& o, const Encoding& encoding)
     for (std::size_t i = 0; i < header.size(); ++i) {
         if (doubles[i] && longs[i])
             throw std::runtime_error(
-                utf8(Message::tr("column \"%1\" is named by both --double and --long").arg(qs(header[i]))));
-        plan.columns.push_back({header[i], doubles[i]  ? JetColumnType::Double
+                utf8(Message::tr("column \"%1\" is named by both --double and --long")
+                         .arg(qs(header[i]))));
+        plan.columns.push_back({header[i], doubles[i] ? JetColumnType::Double
                                            : longs[i] ? JetColumnType::Long
                                                       : JetColumnType::Text});
     }
@@ -155,11 +154,10 @@ Plan planColumns(const ImportOptions& o, const Encoding& encoding)
 
 } // namespace
 
-ImportSummary runImport(const ImportOptions& o, const ImportProgress& progress)
-{
+ImportSummary runImport(const ImportOptions& o, const ImportProgress& progress) {
     if (!o.force && std::filesystem::exists(std::filesystem::symlink_status(o.mdbPath))) {
-        throw std::runtime_error(
-            utf8(Message::tr("\"%1\" already exists; add --force to replace it").arg(qs(o.mdbPath))));
+        throw std::runtime_error(utf8(
+            Message::tr("\"%1\" already exists; add --force to replace it").arg(qs(o.mdbPath))));
     }
     const Encoding encoding = settleEncoding(o);
     const Plan plan = planColumns(o, encoding);
@@ -177,9 +175,15 @@ ImportSummary runImport(const ImportOptions& o, const ImportProgress& progress)
                 continue;
             }
             switch (plan.columns[i].type) {
-            case JetColumnType::Double: values[i] = parseDouble(*record[i], reader.position(i)); break;
-            case JetColumnType::Long: values[i] = parseLong(*record[i], reader.position(i)); break;
-            default: values[i] = std::move(*record[i]); break;
+            case JetColumnType::Double:
+                values[i] = parseDouble(*record[i], reader.position(i));
+                break;
+            case JetColumnType::Long:
+                values[i] = parseLong(*record[i], reader.position(i));
+                break;
+            default:
+                values[i] = std::move(*record[i]);
+                break;
             }
         }
         try {
@@ -193,8 +197,8 @@ ImportSummary runImport(const ImportOptions& o, const ImportProgress& progress)
     if (done != plan.rows)
         throw std::runtime_error(
             utf8(Message::tr("\"%1\" changed while it was being imported").arg(qs(o.csvPath))));
-    const auto image =
-        writer.finish(o.signature == Signature::Working ? FileSignature::Working : FileSignature::AtRest);
+    const auto image = writer.finish(o.signature == Signature::Working ? FileSignature::Working
+                                                                       : FileSignature::AtRest);
     writeFileAtomically(o.mdbPath, image.data(), image.size(), o.force);
     if (progress)
         progress(done, plan.rows);

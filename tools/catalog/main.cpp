@@ -18,19 +18,20 @@ using namespace bearing::catalog;
 
 namespace {
 
-int run(const CommandLine& command)
-{
+int run(const CommandLine& command) {
     if (std::holds_alternative<HelpRequest>(command)) {
         std::cout << usageText();
         return 0;
     }
     if (const auto* o = std::get_if<ImportOptions>(&command)) {
         const bool terminal = ::isatty(STDERR_FILENO);
-        const ImportSummary summary = runImport(*o, [terminal](std::size_t done, std::size_t total) {
-            if (terminal)
-                std::cerr << '\r' << utf8(Message::tr("importing: %1 / %2 rows").arg(done).arg(total))
-                          << std::flush;
-        });
+        const ImportSummary summary =
+            runImport(*o, [terminal](std::size_t done, std::size_t total) {
+                if (terminal)
+                    std::cerr << '\r'
+                              << utf8(Message::tr("importing: %1 / %2 rows").arg(done).arg(total))
+                              << std::flush;
+            });
         if (terminal)
             std::cerr << '\n';
         std::cerr << utf8(Message::tr("%1 rows written to %2 (read as %3)")
@@ -53,8 +54,7 @@ int run(const CommandLine& command)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     // The application object carries the translator; it also sets the C library's

@@ -119,19 +119,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the bytes %1 are neither UTF-8 nor %2 text; name the file&apos;s encoding with --encoding (&apos;iconv --list&apos; shows the names)</source>
+        <source>the byte sequence %1 is neither UTF-8 nor %2 text; name the file&apos;s encoding with --encoding (&apos;iconv --list&apos; shows the names)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the bytes %1 are not %2 text, which the file&apos;s byte-order mark names; name its encoding with --encoding</source>
+        <source>the byte sequence %1 is not %2 text, which the file&apos;s byte-order mark names; name its encoding with --encoding</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the bytes %1 are not %2 text, the encoding --encoding names</source>
+        <source>the byte sequence %1 is not %2 text, the encoding --encoding names</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the bytes %1 are not UTF-8 text; name the file&apos;s encoding with --encoding</source>
+        <source>the byte sequence %1 is not UTF-8 text; name the file&apos;s encoding with --encoding</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -119,19 +119,19 @@
         <translation>无法打开“%1”进行读取</translation>
     </message>
     <message>
-        <source>the bytes %1 are neither UTF-8 nor %2 text; name the file&apos;s encoding with --encoding (&apos;iconv --list&apos; shows the names)</source>
+        <source>the byte sequence %1 is neither UTF-8 nor %2 text; name the file&apos;s encoding with --encoding (&apos;iconv --list&apos; shows the names)</source>
         <translation>字节 %1 既不是 UTF-8 也不是 %2 文本；请用 --encoding 指明文件的编码（“iconv --list”列出可用的名称）</translation>
     </message>
     <message>
-        <source>the bytes %1 are not %2 text, which the file&apos;s byte-order mark names; name its encoding with --encoding</source>
+        <source>the byte sequence %1 is not %2 text, which the file&apos;s byte-order mark names; name its encoding with --encoding</source>
         <translation>字节 %1 不是 %2 文本（文件的字节顺序标记表明是 %2）；请用 --encoding 指明文件的编码</translation>
     </message>
     <message>
-        <source>the bytes %1 are not %2 text, the encoding --encoding names</source>
+        <source>the byte sequence %1 is not %2 text, the encoding --encoding names</source>
         <translation>字节 %1 不是 %2 文本（--encoding 指定的编码）</translation>
     </message>
     <message>
-        <source>the bytes %1 are not UTF-8 text; name the file&apos;s encoding with --encoding</source>
+        <source>the byte sequence %1 is not UTF-8 text; name the file&apos;s encoding with --encoding</source>
         <translation>字节 %1 不是 UTF-8 文本；请用 --encoding 指明文件的编码</translation>
     </message>
     <message>
