@@ -25,6 +25,28 @@
     </message>
 </context>
 <context>
+    <name>JetText</name>
+    <message>
+        <source>text starting with U+FEFF cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JetWriter</name>
+    <message>
+        <source>memo longer than 16 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>row of %1 bytes does not fit in one page; store long text as Memo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file too large for its page usage map</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>line %1: %2</source>

@@ -25,6 +25,28 @@
     </message>
 </context>
 <context>
+    <name>JetText</name>
+    <message>
+        <source>text starting with U+FEFF cannot be stored</source>
+        <translation>以 U+FEFF 开头的文字无法存储</translation>
+    </message>
+</context>
+<context>
+    <name>JetWriter</name>
+    <message>
+        <source>memo longer than 16 MB</source>
+        <translation>备注超过 16 MB</translation>
+    </message>
+    <message>
+        <source>row of %1 bytes does not fit in one page; store long text as Memo</source>
+        <translation>一行 %1 字节，一页放不下；较长的文字请存为备注（Memo）</translation>
+    </message>
+    <message>
+        <source>file too large for its page usage map</source>
+        <translation>文件太大，页面使用表容纳不下</translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>line %1: %2</source>
