@@ -1,5 +1,6 @@
 // bearing-catalog with the text files spreadsheets write and read: encodings,
 // separators, Excel's line ends, and messages in the user's language.
+#include "platform/file_io.h"
 #include "tools/catalog/text_encoding.h"
 
 #include <gtest/gtest.h>
@@ -299,5 +300,17 @@ INSTANTIATE_TEST_SUITE_P(
                     LocaleCase{"langEnglish", "LANG=en_GB.UTF-8", false},
                     LocaleCase{"nothingSet", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The window installs no catalogue of the tool's, so whatever the locale the
+// layers below keep the Chinese the window shows.
+TEST(LowerLayerMessages, stayChineseWithoutTheToolsCatalogue) {
+    try {
+        static_cast<void>(bearing::readWholeFile("/nonexistent/bde.mdb"));
+        FAIL() << "read a missing file";
+    } catch (const bearing::FileError& e) {
+        EXPECT_TRUE(std::string(e.what()).starts_with("无法打开文件 \"/nonexistent/bde.mdb\""))
+            << e.what();
+    }
+}
 
 } // namespace
