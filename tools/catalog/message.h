@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 namespace bearing::catalog {
 
