@@ -1,6 +1,8 @@
 // Whole-file reads, crash-safe whole-file writes and in-place header writes over POSIX calls.
 #include "platform/file_io.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,9 +15,11 @@ namespace bearing {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, int error)
+// `what` is marked for translation where it is written and translated here.
+[[noreturn]] void fail(const char* what, const std::filesystem::path& path, int error)
 {
-    throw FileError(what + " \"" + path.string() + "\": " + std::strerror(error));
+    throw FileError(QCoreApplication::translate("FileIo", what).toStdString() + " \"" +
+                    path.string() + "\": " + std::strerror(error));
 }
 
 struct Fd {
@@ -40,12 +44,12 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
 {
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
-        fail("无法打开文件", path, errno);
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法打开文件"), path, errno);
     struct stat st {};
     if (::fstat(f.fd, &st) != 0)
-        fail("无法读取文件", path, errno);
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
     if (S_ISDIR(st.st_mode))
-        fail("无法读取文件", path, EISDIR);
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, EISDIR);
     bytes.resize(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
     for (;;) {
@@ -55,7 +59,7 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            fail("无法读取文件", path, errno);
+            fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
         }
         if (n == 0)
             break;
@@ -71,7 +75,7 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
     std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
     Fd f{::mkostemp(temp.data(), O_CLOEXEC)};
     if (f.fd < 0)
-        fail("无法创建临时文件", temp, errno);
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法创建临时文件"), temp, errno);
     bool done = false;
     struct Cleanup {
         const std::string& temp;
@@ -88,19 +92,19 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            fail("无法写入文件", path, errno);
+            fail(QT_TRANSLATE_NOOP("FileIo", "无法写入文件"), path, errno);
         }
         written += static_cast<std::size_t>(n);
     }
     if (::fsync(f.fd) != 0)
-        fail("无法写入文件", path, errno);
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法写入文件"), path, errno);
     if (replace) {
         if (::rename(temp.c_str(), path.c_str()) != 0)
-            fail("无法写入文件", path, errno);
+            fail(QT_TRANSLATE_NOOP("FileIo", "无法写入文件"), path, errno);
     } else {
         // link() refuses an existing target, so nothing placed there meanwhile is replaced.
         if (::link(temp.c_str(), path.c_str()) != 0)
-            fail("无法创建文件", path, errno);
+            fail(QT_TRANSLATE_NOOP("FileIo", "无法创建文件"), path, errno);
         ::unlink(temp.c_str());
     }
     done = true;

@@ -1,6 +1,8 @@
 // Jet text encodings and the text form of numbers.
 #include "platform/jet_text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -131,7 +133,9 @@ std::string encodeJetText(std::u16string_view text, bool allowCompression) {
     // Plain text that begins with U+FEFF would read back as the compressed
     // form's FF FE prefix.
     if (!text.empty() && text.front() == 0xFEFF)
-        throw std::invalid_argument("text starting with U+FEFF cannot be stored");
+        throw std::invalid_argument(
+            QCoreApplication::translate("JetText", "text starting with U+FEFF cannot be stored")
+                .toStdString());
     return plainUcs2(text);
 }
 

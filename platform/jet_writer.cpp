@@ -7,6 +7,8 @@
 #include "platform/jet_text.h"
 #include "platform/table.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -366,7 +368,8 @@ struct JetWriter::State {
         std::string field(12, '\0');
         auto* f = reinterpret_cast<unsigned char*>(field.data());
         if (bytes.size() > 0xFFFFFF)
-            throw std::invalid_argument("memo longer than 16 MB");
+            throw std::invalid_argument(
+                QCoreApplication::translate("JetWriter", "memo longer than 16 MB").toStdString());
         if (bytes.empty()) {
             // Kept inside the row: a long-value row cannot be empty.
             put32(f, 0, 0x80000000u);
@@ -536,8 +539,12 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
     }
     const std::string row = s.encoder->encode(present);
     if (row.size() > kMaxRowBytes)
-        throw std::invalid_argument("row of " + std::to_string(row.size()) +
-                                    " bytes does not fit in one page; store long text as Memo");
+        throw std::invalid_argument(
+            QCoreApplication::translate("JetWriter",
+                                        "row of %1 bytes does not fit in one page; store long "
+                                        "text as Memo")
+                .arg(row.size())
+                .toStdString());
     if (!s.data || !s.data->fits(row.size())) {
         s.flushData();
         s.data.emplace(State::kTableDefPage, false);
@@ -566,7 +573,9 @@ std::string usageMapRow(const std::vector<std::uint32_t>& owned, std::vector<Pag
     r[0] = 0x01;
     const std::uint32_t needed = highest / kMapBitsPerMapPage + 1;
     if (needed > 17)
-        throw std::invalid_argument("file too large for its page usage map");
+        throw std::invalid_argument(
+            QCoreApplication::translate("JetWriter", "file too large for its page usage map")
+                .toStdString());
     std::vector<std::uint32_t> pageNumbers(needed);
     for (std::uint32_t k = 0; k < needed; ++k) {
         Page page{};

@@ -5,6 +5,8 @@
 #include "platform/sql_error.h"
 #include "platform/sql_evaluator.h"
 
+#include <QCoreApplication>
+
 namespace bearing {
 
 void ResultSet::setStatementLines(std::vector<std::string> lines)
@@ -51,7 +53,7 @@ void ResultSet::close()
 void ResultSet::setSortExpression(std::string expression)
 {
     if (!isOpen())
-        throw StatementError("结果集没有打开，无法排序。", 0);
+        throw StatementError(QCoreApplication::translate("ResultSet", "结果集没有打开，无法排序。").toStdString(), 0);
     std::vector<std::uint32_t> rows = m_statementOrder;
     if (!expression.empty())
         orderRows(*m_table, parseSortExpression(*m_table, expression), rows);

@@ -25,7 +25,9 @@ struct CliResult {
 
 CliResult runCatalog(const std::string& args)
 {
-    const std::string command = std::string(BEARING_CATALOG_EXE) + " " + args + " 2>&1";
+    // The messages checked here are the English ones, whatever the locale of the run.
+    const std::string command = "env -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 " +
+                                std::string(BEARING_CATALOG_EXE) + " " + args + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
     char buf[65536];

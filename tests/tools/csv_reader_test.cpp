@@ -15,9 +15,9 @@ struct Contents {
 
 // Reads through one reused record, as the importer does, so that a field left
 // over from the previous record would show.
-Contents readAll(const std::string& text) {
+Contents readAll(const std::string& text, CsvFormat format = {}) {
     std::istringstream in(text);
-    CsvReader reader(in);
+    CsvReader reader(in, std::move(format));
     Contents contents{reader.header(), {}};
     CsvRecord record;
     while (reader.next(record))
@@ -59,6 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"1", "2"}}},
         GoodCase{"byteOrderMarkLaterIsText", "A\n\xEF\xBB\xBFx\n", {"A"}, {{"\xEF\xBB\xBFx"}}},
         GoodCase{"headerOnly", "A,B\n", {"A", "B"}, {}},
+        GoodCase{"trailingEmptyLineDropped", "A,B\n1,2\n\n", {"A", "B"}, {{"1", "2"}}},
+        GoodCase{
+            "trailingEmptyCrLfLinesDropped", "A,B\r\n1,2\r\n\r\n\r\n", {"A", "B"}, {{"1", "2"}}},
+        GoodCase{"singleColumnEmptyLinesAreNull",
+                 "A\nx\n\n\n",
+                 {"A"},
+                 {{"x"}, {std::nullopt}, {std::nullopt}}},
         GoodCase{"headerOnlyWithoutLineEnd", "A,B", {"A", "B"}, {}},
         GoodCase{"quotedComma", "A,B\n\"1,5\",x\n", {"A", "B"}, {{"1,5", "x"}}},
         GoodCase{"doubledQuotes", "A\n\"say \"\"hi\"\"\"\n", {"A"}, {{"say \"hi\""}}},
@@ -170,6 +177,80 @@ INSTANTIATE_TEST_SUITE_P(
                 "text after the closing quote"},
         BadCase{"linesCountedWithCrLf", "A,B\r\n1,2\r\n3\r\n", 3, 2, "B", "missing field"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct DelimiterCase {
+    const char* name;
+    char given;
+    std::string input;
+    char used;
+    std::vector<std::string> header;
+    std::vector<CsvRecord> records;
+};
+
+void PrintTo(const DelimiterCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CsvReaderDelimiter : public testing::TestWithParam<DelimiterCase> {};
+
+TEST_P(CsvReaderDelimiter, splitsFieldsAtTheSeparatorOnly) {
+    const DelimiterCase& c = GetParam();
+    std::istringstream in(c.input);
+    CsvReader reader(in, CsvFormat{c.given, {}});
+    EXPECT_EQ(reader.delimiter(), c.used);
+    EXPECT_EQ(reader.header(), c.header);
+    std::vector<CsvRecord> records;
+    CsvRecord record;
+    while (reader.next(record))
+        records.push_back(record);
+    EXPECT_EQ(records, c.records);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CsvReaderDelimiter,
+    testing::Values(
+        DelimiterCase{"commaFromHeader", '\0', "A,B\n1;2,3\n", ',', {"A", "B"}, {{"1;2", "3"}}},
+        DelimiterCase{"tabFromHeader",
+                      '\0',
+                      "A\tB\r\n\"1,5\"\t\r\n",
+                      '\t',
+                      {"A", "B"},
+                      {{"1,5", std::nullopt}}},
+        DelimiterCase{"semicolonFromHeader",
+                      '\0',
+                      "A;B;C\n1,5;;x\n",
+                      ';',
+                      {"A", "B", "C"},
+                      {{"1,5", std::nullopt, "x"}}},
+        DelimiterCase{"separatorInsideQuotedNameNotCounted",
+                      '\0',
+                      "\"A,B,C\"\tD\n1\t2\n",
+                      '\t',
+                      {"A,B,C", "D"},
+                      {{"1", "2"}}},
+        DelimiterCase{"mostUsedWins",
+                      '\0',
+                      "A;B;C,D\n1;2;3,4\n",
+                      ';',
+                      {"A", "B", "C,D"},
+                      {{"1", "2", "3,4"}}},
+        DelimiterCase{"singleColumnIsComma", '\0', "A\n1;2\n", ',', {"A"}, {{"1;2"}}},
+        DelimiterCase{
+            "givenOverridesHeader", ';', "A,B;C\n1,2;3\n", ';', {"A,B", "C"}, {{"1,2", "3"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CsvReader, undecodableBytesAreDescribedByTheFormat) {
+    std::istringstream in("A,B\n1,x\xC9y\n");
+    CsvReader reader(
+        in, CsvFormat{',', [](unsigned char byte) { return "not GBK: " + std::to_string(byte); }});
+    CsvRecord record;
+    try {
+        static_cast<void>(reader.next(record));
+        FAIL() << "accepted";
+    } catch (const CsvError& e) {
+        EXPECT_STREQ(e.what(), "line 2, column 2 (B): not GBK: 201");
+    }
+}
 
 TEST(CsvReader, positionNamesTheLineWhereEachFieldStarts) {
     std::istringstream in("A,B,C\n1,2,3\n\"x\ny\",\"p\nq\",z\n");

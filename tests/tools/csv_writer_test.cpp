@@ -2,11 +2,14 @@
 #include "tools/catalog/csv_writer.h"
 
 #include "tools/catalog/csv_reader.h"
+#include "tools/catalog/decoding_buffer.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace bearing::catalog {
 namespace {
@@ -81,6 +84,46 @@ TEST(CsvWriter, flushReportsAFailedStream) {
     EXPECT_THROW(writer.flush(), std::runtime_error);
 }
 
+TEST(CsvWriter, otherSeparatorsQuoteThemselvesAndNotCommas) {
+    for (const char delimiter : {'\t', ';'}) {
+        std::ostringstream out;
+        CsvWriter writer(out, delimiter);
+        writer.writeRecord({"1,5", std::string("a") + delimiter + "b", std::nullopt, ""});
+        writer.flush();
+        EXPECT_EQ(out.str(), std::string("1,5") + delimiter + "\"a" + delimiter + "b\"" +
+                                 delimiter + delimiter + "\"\"\n");
+    }
+}
+
+TEST(CsvWriter, encodesTextAndMarksUtf16) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"GB18030", "\xD6\xE1,\"a,b\"\n"},
+        {"UTF-16LE", std::string("\xFF\xFE\x74\x8F,\0\"\0a\0,\0b\0\"\0\n\0", 18)},
+        {"UTF-16BE", std::string("\xFE\xFF\x8F\x74\0,\0\"\0a\0,\0b\0\"\0\n", 18)},
+    };
+    for (const auto& [encoding, bytes] : cases) {
+        std::ostringstream out;
+        CsvWriter writer(out, ',', encoding);
+        writer.writeRecord({"轴", "a,b"});
+        writer.flush();
+        EXPECT_EQ(out.str(), bytes) << encoding;
+    }
+}
+
+TEST(CsvWriter, characterTheEncodingCannotHoldNamesRowAndCharacter) {
+    std::ostringstream out;
+    CsvWriter writer(out, ',', "GBK");
+    writer.writeHeader({"A", "B"});
+    writer.writeRecord({"深沟", "x"});
+    try {
+        writer.writeRecord({"6204", "SKF\xF0\x9F\x98\x80"});
+        FAIL() << "accepted";
+    } catch (const EncodingError& e) {
+        EXPECT_STREQ(e.what(), "row 3 holds \"\xF0\x9F\x98\x80\" (U+1F600), which GBK cannot hold; "
+                               "choose an --encoding that can, such as UTF-8 or GB18030");
+    }
+}
+
 // Text already in the writer's form comes back byte for byte through import
 // and export.
 TEST(CsvRoundTrip, exportOfImportReproducesTheText) {
@@ -109,7 +152,10 @@ TEST(CsvRoundTrip, exportOfImportReproducesTheText) {
 // Fields assembled from the pieces that need care, including Null and empty
 // text, over enough rows that both the writer's and the reader's buffers turn
 // over many times.
-TEST(CsvRoundTrip, importOfExportReproducesTheRecords) {
+class CsvEncodedRoundTrip : public testing::TestWithParam<std::tuple<std::string, char>> {};
+
+TEST_P(CsvEncodedRoundTrip, importOfExportReproducesTheRecords) {
+    const auto& [encoding, delimiter] = GetParam();
     const std::string pieces[] = {"6204",       ",",   "\"",  "\r\n", "\n",  "\r",   " ",
                                   "深沟球轴承", "SKF", "2RS", "\"\"", "a b", "1e-7", "滚"};
     const std::vector<std::string> header{"newNO", "oldNO", "DZAO", "WJIN", "品牌"};
@@ -132,14 +178,21 @@ TEST(CsvRoundTrip, importOfExportReproducesTheRecords) {
     }
 
     std::ostringstream out;
-    CsvWriter writer(out);
+    CsvWriter writer(out, delimiter, encoding);
     writer.writeHeader(header);
     for (const CsvRecord& record : records)
         writer.writeRecord(record);
     writer.flush();
 
-    std::istringstream in(out.str());
-    CsvReader reader(in);
+    // Read back as import does: encoding and separator settled from the text.
+    std::istringstream raw(out.str());
+    EXPECT_EQ(detectEncoding(raw).name, encoding);
+    raw.clear();
+    raw.seekg(0);
+    DecodingBuffer decoder(raw, encoding);
+    std::istream in(&decoder);
+    CsvReader reader(in, CsvFormat{'\0', {}});
+    EXPECT_EQ(reader.delimiter(), delimiter);
     EXPECT_EQ(reader.header(), header);
     CsvRecord record;
     for (const CsvRecord& expected : records) {
@@ -148,6 +201,20 @@ TEST(CsvRoundTrip, importOfExportReproducesTheRecords) {
     }
     EXPECT_FALSE(reader.next(record));
 }
+
+INSTANTIATE_TEST_SUITE_P(EncodingsAndSeparators, CsvEncodedRoundTrip,
+                         testing::Combine(testing::Values("UTF-8", "GB18030", "UTF-16LE",
+                                                          "UTF-16BE"),
+                                          testing::Values(',', '\t', ';')),
+                         [](const auto& info) {
+                             const char delimiter = std::get<1>(info.param);
+                             std::string name =
+                                 std::get<0>(info.param) + (delimiter == ','   ? "Comma"
+                                                            : delimiter == ';' ? "Semicolon"
+                                                                               : "Tab");
+                             std::erase(name, '-');
+                             return name;
+                         });
 
 } // namespace
 } // namespace bearing::catalog

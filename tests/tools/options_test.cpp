@@ -1,6 +1,8 @@
 // Tests of the bearing-catalog command-line parser.
 #include "tools/catalog/options.h"
 
+#include "tools/catalog/language.h"
+
 #include <gtest/gtest.h>
 
 namespace bearing::catalog {
@@ -60,6 +62,27 @@ CommandLine queryMode(int mode) {
     return o;
 }
 
+CommandLine importText(std::string encoding, char delimiter) {
+    ImportOptions o = import("a.csv", "b.mdb");
+    o.encoding = std::move(encoding);
+    o.delimiter = delimiter;
+    return o;
+}
+
+CommandLine exportOf(std::string table, std::string mdb) {
+    ExportOptions o;
+    o.table = std::move(table);
+    o.mdbPath = std::move(mdb);
+    return o;
+}
+
+CommandLine exportText(std::string encoding, char delimiter) {
+    ExportOptions o = std::get<ExportOptions>(exportOf("ZQbearing", "b.mdb"));
+    o.encoding = std::move(encoding);
+    o.delimiter = delimiter;
+    return o;
+}
+
 CommandLine querySort(std::string sort) {
     QueryOptions o;
     o.sort = std::move(sort);
@@ -95,9 +118,20 @@ INSTANTIATE_TEST_SUITE_P(
         GoodCase{"importAfterDoubleDash",
                  {"import", "--", "-a.csv", "--force"},
                  import("-a.csv", "--force")},
-        GoodCase{"exportDefaults", {"export", "b.mdb"}, ExportOptions{"ZQbearing", "b.mdb"}},
-        GoodCase{
-            "exportTable", {"export", "--table=Other", "b.mdb"}, ExportOptions{"Other", "b.mdb"}},
+        GoodCase{"exportDefaults", {"export", "b.mdb"}, exportOf("ZQbearing", "b.mdb")},
+        GoodCase{"exportTable", {"export", "--table=Other", "b.mdb"}, exportOf("Other", "b.mdb")},
+        GoodCase{"importEncodingAndTabByName",
+                 {"import", "--encoding", "GB18030", "--delimiter=tab", "a.csv", "b.mdb"},
+                 importText("GB18030", '\t')},
+        GoodCase{"importTabItself",
+                 {"import", "--delimiter", "\t", "a.csv", "b.mdb"},
+                 importText("", '\t')},
+        GoodCase{"exportEncodingAndSemicolon",
+                 {"export", "--delimiter", ";", "--encoding=UTF-16LE", "b.mdb"},
+                 exportText("UTF-16LE", ';')},
+        GoodCase{"exportCommaByName",
+                 {"export", "--delimiter", "comma", "b.mdb"},
+                 exportText("UTF-8", ',')},
         GoodCase{"sqlDefaults",
                  {"sql", "SELECT * FROM ZQbearing"},
                  SqlOptions{"bde.mdb", "SELECT * FROM ZQbearing"}},
@@ -185,6 +219,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"columnInBothLists",
                 {"import", "--double", "WJIN", "--long", "wjin", "a", "b"},
                 "import: column \"WJIN\" is given to both --double and --long"},
+        BadCase{"delimiterUnknown",
+                {"import", "--delimiter", "|", "a", "b"},
+                "import: --delimiter takes comma, tab or semicolon (or the character itself), "
+                "not \"|\""},
+        BadCase{"encodingEmpty",
+                {"export", "--encoding=", "b"},
+                "export: --encoding needs the name of an encoding"},
         BadCase{"modeNotANumber",
                 {"query", "--mode", "x"},
                 "query: --mode needs a whole number, not \"x\""},
@@ -198,12 +239,35 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(UsageText, summaryFirstThenALinePerCommand) {
     const std::string text = usageText();
-    EXPECT_EQ(text.substr(0, text.find('\n')).find("轴承型号查询的命令行工具") != std::string::npos,
-              true);
+    EXPECT_TRUE(text.starts_with("bearing-catalog: builds, exports and queries"));
     for (const char* command : {"import", "export", "sql", "query"})
         EXPECT_NE(text.find("\n  bearing-catalog " + std::string(command) + " ["),
                   std::string::npos)
             << command;
+}
+
+TEST(LanguageOf, firstLocaleVariableSetDecides) {
+    const struct {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        Language expected;
+    } cases[] = {
+        {nullptr, nullptr, nullptr, Language::English},
+        {nullptr, nullptr, "zh_CN.UTF-8", Language::Chinese},
+        {nullptr, nullptr, "zh_TW.Big5", Language::Chinese},
+        {nullptr, nullptr, "de_DE.UTF-8", Language::English},
+        {nullptr, "zh_CN.UTF-8", "en_US.UTF-8", Language::Chinese},
+        {nullptr, "C", "zh_CN.UTF-8", Language::English},
+        {"", "", "zh_CN.GB18030", Language::Chinese},
+        {"C.UTF-8", "zh_CN.UTF-8", "zh_CN.UTF-8", Language::English},
+        {"zh_HK.UTF-8", nullptr, "en_US.UTF-8", Language::Chinese},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(languageOf(c.lcAll, c.lcMessages, c.lang), c.expected)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+            << (c.lang ? c.lang : "-");
+    }
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 #include "csv_reader.h"
 
 #include "platform/table.h"
+#include "tools/catalog/message.h"
+#include "tools/catalog/text_encoding.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace bearing::catalog {
 namespace {
@@ -15,62 +18,18 @@ constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string describe(const CsvPosition& position, std::string_view problem) {
-    std::string text = "line " + std::to_string(position.line);
-    if (position.column != 0) {
-        text += ", column " + std::to_string(position.column);
-        if (!position.name.empty()) {
-            text += " (";
-            text += position.name;
-            text += ')';
-        }
+    if (position.column == 0)
+        return utf8(Message::tr("line %1: %2").arg(position.line).arg(qs(problem)));
+    if (position.name.empty()) {
+        return utf8(Message::tr("line %1, column %2: %3")
+                        .arg(position.line)
+                        .arg(position.column)
+                        .arg(qs(problem)));
     }
-    text += ": ";
-    text += problem;
-    return text;
-}
-
-// Offset of the first byte that does not start a well-formed UTF-8 sequence
-// (overlong forms, surrogates and code points past U+10FFFF included), or npos.
-std::size_t firstInvalidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
-            return i;
-        }
-        if (i + length > text.size())
-            return i;
-        const auto second = static_cast<unsigned char>(text[i + 1]);
-        if (second < low || second > high)
-            return i;
-        for (std::size_t k = 2; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return i;
-        }
-        i += length;
-    }
-    return std::string_view::npos;
+    return utf8(Message::tr("line %1, column %2 (%3): %4")
+                    .arg(position.line)
+                    .arg(position.column)
+                    .arg(qs(position.name), qs(problem)));
 }
 
 // The value as a message quotes it, cut short so a stray paragraph in a number
@@ -138,21 +97,32 @@ CsvError::CsvError(const CsvPosition& position, std::string_view problem)
     : std::runtime_error(describe(position, problem)), m_line(position.line),
       m_column(position.column) {}
 
-CsvReader::CsvReader(std::istream& in) : m_in(in), m_buffer(kBufferSize) {
+CsvReader::CsvReader(std::istream& in, CsvFormat format)
+    : m_in(in), m_format(std::move(format)), m_buffer(kBufferSize) {
     readHeader();
     m_fieldLines.resize(m_header.size());
 }
 
 bool CsvReader::next(CsvRecord& fields) {
-    if (!fill())
-        return false;
     const std::size_t width = m_header.size();
+    // In a single-column table an empty line is a Null field, at the end too.
+    if (width == 1 ? !fill() : onlyEmptyLinesLeft())
+        return false;
+    if (m_emptyLines > 0) {
+        const std::size_t line = m_line - m_emptyLines;
+        throw CsvError(positionAt(line, 1),
+                       utf8(Message::tr("missing field; the record has %1 fields but the header "
+                                        "names %2 columns")
+                                .arg(1)
+                                .arg(width)));
+    }
     fields.resize(width);
     bool quoted = false;
     for (std::size_t index = 0;; ++index) {
         if (index == width) {
-            throw CsvError(positionAt(m_line, index),
-                           "extra field; the header names " + std::to_string(width) + " columns");
+            throw CsvError(
+                positionAt(m_line, index),
+                utf8(Message::tr("extra field; the header names %1 columns").arg(width)));
         }
         m_fieldLines[index] = m_line;
         std::optional<std::string>& field = fields[index];
@@ -163,17 +133,39 @@ bool CsvReader::next(CsvRecord& fields) {
         const FieldEnd end = readField(*field, quoted, index);
         if (!quoted && field->empty())
             field.reset();
-        if (end == FieldEnd::Comma)
+        if (end == FieldEnd::Delimiter)
             continue;
         if (index + 1 < width) {
             const std::size_t line = end == FieldEnd::Line ? m_line - 1 : m_line;
-            throw CsvError(positionAt(line, index + 1), "missing field; the record has " +
-                                                            std::to_string(index + 1) +
-                                                            " fields but the header names " +
-                                                            std::to_string(width) + " columns");
+            throw CsvError(
+                positionAt(line, index + 1),
+                utf8(Message::tr("missing field; the record has %1 fields but the header names "
+                                 "%2 columns")
+                         .arg(index + 1)
+                         .arg(width)));
         }
         return true;
     }
+}
+
+bool CsvReader::onlyEmptyLinesLeft() {
+    m_emptyLines = 0;
+    while (fill()) {
+        if (m_buffer[m_pos] == '\r') {
+            ++m_pos;
+            if (!fill() || m_buffer[m_pos] != '\n') {
+                throw CsvError(positionAt(m_line, 0),
+                               utf8(Message::tr("a carriage return without a line feed; quote "
+                                                "the field to keep it")));
+            }
+        } else if (m_buffer[m_pos] != '\n') {
+            return false;
+        }
+        ++m_pos;
+        ++m_line;
+        ++m_emptyLines;
+    }
+    return true;
 }
 
 CsvPosition CsvReader::position(std::size_t index) const {
@@ -182,12 +174,16 @@ CsvPosition CsvReader::position(std::size_t index) const {
 
 void CsvReader::readHeader() {
     const CsvPosition start{1, 0, {}};
+    const std::string empty =
+        utf8(Message::tr("the file is empty; its first line must name the columns"));
     if (!fill())
-        throw CsvError(start, "the file is empty; its first line must name the columns");
+        throw CsvError(start, empty);
     if (std::string_view(m_buffer.data(), m_end).starts_with(kByteOrderMark))
         m_pos = kByteOrderMark.size();
     if (!fill())
-        throw CsvError(start, "the file is empty; its first line must name the columns");
+        throw CsvError(start, empty);
+    if (m_format.delimiter == '\0')
+        m_format.delimiter = delimiterOfHeaderLine();
 
     std::string name;
     bool quoted = false;
@@ -195,21 +191,45 @@ void CsvReader::readHeader() {
         const std::size_t line = m_line;
         const FieldEnd end = readField(name, quoted, index);
         if (name.empty())
-            throw CsvError(positionAt(line, index), "empty column name; every column needs one");
+            throw CsvError(positionAt(line, index),
+                           utf8(Message::tr("empty column name; every column needs one")));
         const auto same = std::find_if(m_header.begin(), m_header.end(), [&](const std::string& s) {
             return equalsIgnoringAsciiCase(s, name);
         });
         if (same != m_header.end()) {
             const auto first = static_cast<std::size_t>(same - m_header.begin()) + 1;
             throw CsvError(CsvPosition{line, index + 1, name},
-                           "duplicate column name; column " + std::to_string(first) + " is \"" +
-                               *same + "\" (names ignore letter case)");
+                           utf8(Message::tr("duplicate column name; column %1 is \"%2\" (names "
+                                            "ignore letter case)")
+                                    .arg(first)
+                                    .arg(qs(*same))));
         }
         m_header.push_back(name);
         name.clear();
-        if (end != FieldEnd::Comma)
+        if (end != FieldEnd::Delimiter)
             return;
     }
+}
+
+char CsvReader::delimiterOfHeaderLine() const {
+    // Excel writes commas, tabs in its "Unicode text", and semicolons where the
+    // comma is the decimal mark; a header long enough to leave the buffer is not one.
+    constexpr char kCandidates[] = {',', '\t', ';'};
+    std::size_t counts[std::size(kCandidates)] = {};
+    bool quoted = false;
+    for (std::size_t i = m_pos; i < m_end; ++i) {
+        const char c = m_buffer[i];
+        if (c == '"')
+            quoted = !quoted;
+        if (quoted)
+            continue;
+        if (c == '\n' || c == '\r')
+            break;
+        for (std::size_t k = 0; k < std::size(kCandidates); ++k)
+            counts[k] += c == kCandidates[k] ? 1 : 0;
+    }
+    const auto most = std::max_element(std::begin(counts), std::end(counts));
+    return kCandidates[most - std::begin(counts)];
 }
 
 CsvReader::FieldEnd CsvReader::readField(std::string& text, bool& quoted, std::size_t index) {
@@ -225,8 +245,9 @@ CsvReader::FieldEnd CsvReader::readQuoted(std::string& text, std::size_t index) 
     ++m_pos;
     for (;;) {
         if (!fill()) {
-            throw CsvError(positionAt(line, index),
-                           "the quoted field is not closed before the end of the file");
+            throw CsvError(
+                positionAt(line, index),
+                utf8(Message::tr("the quoted field is not closed before the end of the file")));
         }
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_end;
@@ -250,16 +271,18 @@ CsvReader::FieldEnd CsvReader::readUnquoted(std::string& text, std::size_t index
     while (fill()) {
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_end;
-        const char* stop = std::find_if(
-            begin, end, [](char c) { return c == ',' || c == '\n' || c == '\r' || c == '"'; });
+        const char delimiter = m_format.delimiter;
+        const char* stop = std::find_if(begin, end, [delimiter](char c) {
+            return c == delimiter || c == '\n' || c == '\r' || c == '"';
+        });
         text.append(begin, stop);
         m_pos += static_cast<std::size_t>(stop - begin);
         if (stop == end)
             continue;
         if (*stop == '"') {
             throw CsvError(positionAt(m_line, index),
-                           "a quote inside an unquoted field; quote the whole field and double "
-                           "the quotes inside it");
+                           utf8(Message::tr("a quote inside an unquoted field; quote the whole "
+                                            "field and double the quotes inside it")));
         }
         return finishField(index);
     }
@@ -270,8 +293,8 @@ CsvReader::FieldEnd CsvReader::finishField(std::size_t index) {
     if (!fill())
         return FieldEnd::File;
     const char c = m_buffer[m_pos++];
-    if (c == ',')
-        return FieldEnd::Comma;
+    if (c == m_format.delimiter)
+        return FieldEnd::Delimiter;
     if (c == '\n') {
         ++m_line;
         return FieldEnd::Line;
@@ -282,11 +305,13 @@ CsvReader::FieldEnd CsvReader::finishField(std::size_t index) {
             ++m_line;
             return FieldEnd::Line;
         }
-        throw CsvError(positionAt(m_line, index),
-                       "a carriage return without a line feed; quote the field to keep it");
+        throw CsvError(
+            positionAt(m_line, index),
+            utf8(Message::tr("a carriage return without a line feed; quote the field to keep it")));
     }
     throw CsvError(positionAt(m_line, index),
-                   "text after the closing quote; double a quote that belongs to the field");
+                   utf8(Message::tr(
+                       "text after the closing quote; double a quote that belongs to the field")));
 }
 
 void CsvReader::checkUtf8(std::string_view text, std::size_t firstLine, std::size_t index) const {
@@ -295,10 +320,11 @@ void CsvReader::checkUtf8(std::string_view text, std::size_t firstLine, std::siz
         return;
     const auto line =
         firstLine + static_cast<std::size_t>(std::count(text.begin(), text.begin() + bad, '\n'));
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const auto byte = static_cast<unsigned char>(text[bad]);
     const std::string problem =
-        std::string("invalid UTF-8 (byte 0x") + kHex[byte >> 4] + kHex[byte & 0xF] + ")";
+        m_format.undecodable
+            ? m_format.undecodable(byte)
+            : utf8(Message::tr("invalid UTF-8 (byte %1)").arg(qs(hexBytes(text.substr(bad, 1)))));
     throw CsvError(positionAt(line, index), problem);
 }
 
@@ -312,7 +338,8 @@ bool CsvReader::fill() {
         return true;
     m_in.read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
     if (m_in.bad())
-        throw CsvError(CsvPosition{m_line, 0, {}}, "the file could not be read any further");
+        throw CsvError(CsvPosition{m_line, 0, {}},
+                       utf8(Message::tr("the file could not be read any further")));
     m_pos = 0;
     m_end = static_cast<std::size_t>(m_in.gcount());
     return m_end > 0;
@@ -320,24 +347,27 @@ bool CsvReader::fill() {
 
 double parseDouble(std::string_view text, const CsvPosition& position) {
     if (!isDecimalNumber(text))
-        throw CsvError(position, quote(text) + " is not a number");
+        throw CsvError(position, utf8(Message::tr("%1 is not a number").arg(qs(quote(text)))));
     const std::string_view digits = withoutPlus(text);
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
-        throw CsvError(position, quote(text) + " is out of range for a Double");
+        throw CsvError(position,
+                       utf8(Message::tr("%1 is out of range for a Double").arg(qs(quote(text)))));
     return value;
 }
 
 std::int32_t parseLong(std::string_view text, const CsvPosition& position) {
     if (!isWholeNumber(text))
-        throw CsvError(position, quote(text) + " is not a whole number");
+        throw CsvError(position,
+                       utf8(Message::tr("%1 is not a whole number").arg(qs(quote(text)))));
     const std::string_view digits = withoutPlus(text);
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc() || end != digits.data() + digits.size()) {
-        throw CsvError(position,
-                       quote(text) + " is out of range for a Long (-2147483648 to 2147483647)");
+        throw CsvError(position, utf8(Message::tr("%1 is out of range for a Long (-2147483648 to "
+                                                  "2147483647)")
+                                          .arg(qs(quote(text)))));
     }
     return value;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <stdexcept>
@@ -37,16 +38,31 @@ class CsvError : public std::runtime_error {
     std::size_t m_column;
 };
 
+// How the text is laid out, beyond RFC 4180.
+struct CsvFormat {
+    // The field separator; '\0' takes the one the header line uses most of
+    // comma, tab and semicolon (a comma where it has none).
+    char delimiter = ',';
+    // What the message says of the first byte that is not UTF-8 text, given
+    // that byte; by default "invalid UTF-8 (byte 0xC9)".
+    std::function<std::string(unsigned char)> undecodable;
+};
+
 class CsvReader {
   public:
     // Reads the header row at once, so a reader that exists has valid column
     // names. Throws CsvError for an empty input or a bad header.
-    explicit CsvReader(std::istream& in);
+    explicit CsvReader(std::istream& in, CsvFormat format = {});
+
+    // The field separator in use.
+    [[nodiscard]] char delimiter() const { return m_format.delimiter; }
 
     [[nodiscard]] const std::vector<std::string>& header() const { return m_header; }
 
     // Reads the next record into `fields` (resized to the header's width, its
-    // strings reused); false at the end of the input. Throws CsvError on a
+    // strings reused); false at the end of the input. Empty lines before the
+    // end are dropped (spreadsheets often end with one) unless the table has a
+    // single column, whose empty line is a Null field. Throws CsvError on a
     // malformed or ragged record.
     [[nodiscard]] bool next(CsvRecord& fields);
 
@@ -55,9 +71,11 @@ class CsvReader {
     [[nodiscard]] CsvPosition position(std::size_t index) const;
 
   private:
-    enum class FieldEnd { Comma, Line, File };
+    enum class FieldEnd { Delimiter, Line, File };
 
     void readHeader();
+    [[nodiscard]] bool onlyEmptyLinesLeft();
+    [[nodiscard]] char delimiterOfHeaderLine() const;
     FieldEnd readField(std::string& text, bool& quoted, std::size_t index);
     FieldEnd readQuoted(std::string& text, std::size_t index);
     FieldEnd readUnquoted(std::string& text, std::size_t index);
@@ -67,10 +85,13 @@ class CsvReader {
     [[nodiscard]] bool fill();
 
     std::istream& m_in;
+    CsvFormat m_format;
     std::vector<char> m_buffer;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     std::size_t m_line = 1;
+    // Empty lines read past while looking for the end of the input.
+    std::size_t m_emptyLines = 0;
     std::vector<std::string> m_header;
     std::vector<std::size_t> m_fieldLines;
 };

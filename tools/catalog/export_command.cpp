@@ -4,6 +4,7 @@
 #include "platform/file_io.h"
 #include "platform/jet_reader.h"
 #include "tools/catalog/csv_writer.h"
+#include "tools/catalog/message.h"
 
 namespace bearing::catalog {
 
@@ -15,10 +16,11 @@ void runExport(const ExportOptions& o, std::ostream& out)
         std::string names;
         for (const auto& n : db.tableNames())
             names += (names.empty() ? "" : ", ") + n;
-        throw std::runtime_error("\"" + o.mdbPath + "\" has no table \"" + o.table + "\" (tables: " +
-                                 (names.empty() ? "none" : names) + ")");
+        throw std::runtime_error(utf8(Message::tr("\"%1\" has no table \"%2\" (tables: %3)")
+                                          .arg(qs(o.mdbPath), qs(o.table),
+                                               names.empty() ? Message::tr("none") : qs(names))));
     }
-    CsvWriter csv(out);
+    CsvWriter csv(out, o.delimiter, o.encoding);
     std::vector<std::string> header;
     for (const auto& c : table->columns())
         header.push_back(c.name);

@@ -1,9 +1,15 @@
 // bearing-catalog: builds, exports and queries catalogue files without a window.
 #include "tools/catalog/export_command.h"
 #include "tools/catalog/import_command.h"
+#include "tools/catalog/language.h"
+#include "tools/catalog/message.h"
 #include "tools/catalog/options.h"
 #include "tools/catalog/search_commands.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
+
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -12,21 +18,26 @@ using namespace bearing::catalog;
 
 namespace {
 
-int run(const CommandLine& command)
-{
+int run(const CommandLine& command) {
     if (std::holds_alternative<HelpRequest>(command)) {
         std::cout << usageText();
         return 0;
     }
     if (const auto* o = std::get_if<ImportOptions>(&command)) {
         const bool terminal = ::isatty(STDERR_FILENO);
-        const std::size_t rows = runImport(*o, [terminal](std::size_t done, std::size_t total) {
-            if (terminal)
-                std::fprintf(stderr, "\rimporting: %zu / %zu rows", done, total);
-        });
+        const ImportSummary summary =
+            runImport(*o, [terminal](std::size_t done, std::size_t total) {
+                if (terminal)
+                    std::cerr << '\r'
+                              << utf8(Message::tr("importing: %1 / %2 rows").arg(done).arg(total))
+                              << std::flush;
+            });
         if (terminal)
-            std::fprintf(stderr, "\n");
-        std::fprintf(stderr, "%zu rows written to %s\n", rows, o->mdbPath.c_str());
+            std::cerr << '\n';
+        std::cerr << utf8(Message::tr("%1 rows written to %2 (read as %3)")
+                              .arg(summary.rows)
+                              .arg(qs(o->mdbPath), qs(summary.encoding)))
+                  << '\n';
         return 0;
     }
     if (const auto* o = std::get_if<ExportOptions>(&command)) {
@@ -43,14 +54,22 @@ int run(const CommandLine& command)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // The application object carries the translator; it also sets the C library's
+    // locale from the environment, whose decimal comma must not reach numbers.
+    QCoreApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QTranslator translator;
+    installMessages(environmentLanguage(), translator);
+
     CommandLine command;
     try {
-        command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+        command = parseCommandLine(args);
     } catch (const UsageError& e) {
-        std::cerr << "bearing-catalog: " << e.what() << "\nRun 'bearing-catalog --help' for usage.\n";
+        std::cerr << "bearing-catalog: " << e.what() << "\n"
+                  << utf8(Message::tr("Run 'bearing-catalog --help' for usage.")) << "\n";
         return 2;
     }
     try {

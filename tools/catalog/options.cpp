@@ -2,6 +2,7 @@
 #include "options.h"
 
 #include "platform/table.h"
+#include "tools/catalog/message.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,10 +18,11 @@ struct OptionDef {
 };
 
 constexpr OptionDef kImportOptions[] = {
-    {"--table", true},    {"--double", true},   {"--long", true},
-    {"--working", false}, {"--at-rest", false}, {"--force", false},
+    {"--table", true},    {"--double", true}, {"--long", true},     {"--working", false},
+    {"--at-rest", false}, {"--force", false}, {"--encoding", true}, {"--delimiter", true},
 };
-constexpr OptionDef kExportOptions[] = {{"--table", true}};
+constexpr OptionDef kExportOptions[] = {
+    {"--table", true}, {"--encoding", true}, {"--delimiter", true}};
 constexpr OptionDef kSqlOptions[] = {{"--db", true}};
 constexpr OptionDef kQueryOptions[] = {
     {"--mode", true},  {"--model", true},  {"--outer", true},
@@ -56,18 +58,19 @@ class Arguments {
                 std::find_if(definitions.begin(), definitions.end(),
                              [&](const OptionDef& d) { return d.name == name; });
             if (definition == definitions.end())
-                fail("unknown option " + std::string(name));
+                fail(Message::tr("unknown option %1").arg(qs(name)));
             if (!definition->takesValue) {
                 if (equals != std::string::npos)
-                    fail("option " + std::string(name) + " takes no value");
+                    fail(Message::tr("option %1 takes no value").arg(qs(name)));
                 m_options.push_back({definition->name, {}});
             } else if (equals != std::string::npos) {
                 m_options.push_back({definition->name, arg.substr(equals + 1)});
             } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
                 m_options.push_back({definition->name, args[++i]});
             } else {
-                fail("option " + std::string(name) + " needs a value (write " + std::string(name) +
-                     "=VALUE for one that begins with --)");
+                fail(Message::tr("option %1 needs a value (write %1=VALUE for one that begins "
+                                 "with --)")
+                         .arg(qs(name)));
             }
         }
     }
@@ -80,17 +83,16 @@ class Arguments {
     }
 
     // The positionals, which must be exactly as many as `names` describes.
-    const std::vector<std::string>&
-    positionals(std::initializer_list<std::string_view> names) const {
+    const std::vector<std::string>& positionals(std::initializer_list<QString> names) const {
         if (m_positionals.size() < names.size())
-            fail("missing the " + std::string(names.begin()[m_positionals.size()]));
+            fail(Message::tr("missing the %1").arg(names.begin()[m_positionals.size()]));
         if (m_positionals.size() > names.size())
-            fail("unexpected argument \"" + m_positionals[names.size()] + "\"");
+            fail(Message::tr("unexpected argument \"%1\"").arg(qs(m_positionals[names.size()])));
         return m_positionals;
     }
 
-    [[noreturn]] void fail(const std::string& problem) const {
-        throw UsageError(std::string(m_command) + ": " + problem);
+    [[noreturn]] void fail(const QString& problem) const {
+        throw UsageError(std::string(m_command) + ": " + utf8(problem));
     }
 
   private:
@@ -106,14 +108,33 @@ void appendColumns(const Arguments& arguments, const Option& option,
         const std::size_t comma = rest.find(',');
         const std::string_view column = rest.substr(0, comma);
         if (column.empty()) {
-            arguments.fail(std::string(option.name) + " has an empty column name in \"" +
-                           option.value + "\"");
+            arguments.fail(Message::tr("%1 has an empty column name in \"%2\"")
+                               .arg(qs(option.name), qs(option.value)));
         }
         columns.emplace_back(column);
         if (comma == std::string_view::npos)
             return;
         rest.remove_prefix(comma + 1);
     }
+}
+
+// --delimiter takes the character itself or its name, as a tab is awkward to type.
+char parseDelimiter(const Arguments& arguments, const std::string& value) {
+    if (value == "," || value == "comma")
+        return ',';
+    if (value == "\t" || value == "tab" || value == "\\t")
+        return '\t';
+    if (value == ";" || value == "semicolon")
+        return ';';
+    arguments.fail(Message::tr("--delimiter takes comma, tab or semicolon (or the character "
+                               "itself), not \"%1\"")
+                       .arg(qs(value)));
+}
+
+std::string parseEncoding(const Arguments& arguments, const std::string& value) {
+    if (value.empty())
+        arguments.fail(Message::tr("--encoding needs the name of an encoding, such as GB18030"));
+    return value;
 }
 
 ImportOptions parseImport(std::span<const std::string> args) {
@@ -130,17 +151,23 @@ ImportOptions parseImport(std::span<const std::string> args) {
             result.signature = Signature::Working;
         else if (option.name == "--force")
             result.force = true;
+        else if (option.name == "--encoding")
+            result.encoding = parseEncoding(arguments, option.value);
+        else if (option.name == "--delimiter")
+            result.delimiter = parseDelimiter(arguments, option.value);
     }
     if (arguments.given("--working") && arguments.given("--at-rest"))
-        arguments.fail("--working and --at-rest cannot be given together");
+        arguments.fail(Message::tr("--working and --at-rest cannot be given together"));
     for (const std::string& column : result.doubleColumns) {
         const bool alsoLong = std::any_of(
             result.longColumns.begin(), result.longColumns.end(),
             [&](const std::string& other) { return equalsIgnoringAsciiCase(column, other); });
-        if (alsoLong)
-            arguments.fail("column \"" + column + "\" is given to both --double and --long");
+        if (alsoLong) {
+            arguments.fail(
+                Message::tr("column \"%1\" is given to both --double and --long").arg(qs(column)));
+        }
     }
-    const auto& paths = arguments.positionals({"CSV file", "MDB file"});
+    const auto& paths = arguments.positionals({Message::tr("CSV file"), Message::tr("MDB file")});
     result.csvPath = paths[0];
     result.mdbPath = paths[1];
     return result;
@@ -149,9 +176,15 @@ ImportOptions parseImport(std::span<const std::string> args) {
 ExportOptions parseExport(std::span<const std::string> args) {
     const Arguments arguments("export", args, kExportOptions);
     ExportOptions result;
-    for (const Option& option : arguments.options())
-        result.table = option.value;
-    result.mdbPath = arguments.positionals({"MDB file"})[0];
+    for (const Option& option : arguments.options()) {
+        if (option.name == "--table")
+            result.table = option.value;
+        else if (option.name == "--encoding")
+            result.encoding = parseEncoding(arguments, option.value);
+        else if (option.name == "--delimiter")
+            result.delimiter = parseDelimiter(arguments, option.value);
+    }
+    result.mdbPath = arguments.positionals({Message::tr("MDB file")})[0];
     return result;
 }
 
@@ -160,7 +193,7 @@ SqlOptions parseSql(std::span<const std::string> args) {
     SqlOptions result;
     for (const Option& option : arguments.options())
         result.database = option.value;
-    result.statement = arguments.positionals({"statement"})[0];
+    result.statement = arguments.positionals({Message::tr("statement")})[0];
     return result;
 }
 
@@ -168,9 +201,9 @@ int parseMode(const Arguments& arguments, const std::string& text) {
     int mode = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mode);
     if (text.empty() || error == std::errc::invalid_argument || end != text.data() + text.size())
-        arguments.fail("--mode needs a whole number, not \"" + text + "\"");
+        arguments.fail(Message::tr("--mode needs a whole number, not \"%1\"").arg(qs(text)));
     if (error == std::errc::result_out_of_range)
-        arguments.fail("--mode " + text + " is out of range");
+        arguments.fail(Message::tr("--mode %1 is out of range").arg(qs(text)));
     return mode;
 }
 
@@ -223,27 +256,33 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         return parseSql(rest);
     if (command == "query")
         return parseQuery(rest);
-    throw UsageError("unknown command \"" + command +
-                     "\"; the commands are import, export, sql and query");
+    throw UsageError(
+        utf8(Message::tr("unknown command \"%1\"; the commands are import, export, sql and query")
+                 .arg(qs(command))));
 }
 
 std::string usageText() {
-    const std::string table(catalogue::kTableName);
-    return "bearing-catalog: 轴承型号查询的命令行工具\n"
-           "\n"
-           "Usage:\n"
-           "  bearing-catalog import [--table NAME] [--double COLS] [--long COLS]"
-           " [--working|--at-rest] [--force] CSV MDB\n"
-           "  bearing-catalog export [--table NAME] MDB\n"
-           "  bearing-catalog sql [--db FILE] STATEMENT\n"
-           "  bearing-catalog query [--mode N] [--model T] [--outer X] [--inner X] [--height X]"
-           " [--brand B] [--type T] [--sort \"FIELD ASC|DESC\"] [--print-sql]\n"
-           "  bearing-catalog --help\n"
-           "\n"
-           "COLS is a comma-separated list of column names. Options take \"--opt VALUE\" or"
-           " \"--opt=VALUE\".\n"
-           "Defaults: --table " +
-           table + ", --db bde.mdb, --mode 1; import signs the file at rest.\n";
+    return utf8(
+        Message::tr(
+            "bearing-catalog: builds, exports and queries bearing catalogue files\n"
+            "\n"
+            "Usage:\n"
+            "  bearing-catalog import [--table NAME] [--double COLS] [--long COLS]"
+            " [--working|--at-rest] [--force] [--encoding NAME] [--delimiter SEP] CSV MDB\n"
+            "  bearing-catalog export [--table NAME] [--encoding NAME] [--delimiter SEP] MDB\n"
+            "  bearing-catalog sql [--db FILE] STATEMENT\n"
+            "  bearing-catalog query [--mode N] [--model T] [--outer X] [--inner X] [--height X]"
+            " [--brand B] [--type T] [--sort \"FIELD ASC|DESC\"] [--print-sql]\n"
+            "  bearing-catalog --help\n"
+            "\n"
+            "COLS is a comma-separated list of column names. SEP is comma, tab or semicolon."
+            " Options take \"--opt VALUE\" or \"--opt=VALUE\".\n"
+            "import reads UTF-8, UTF-16 with its byte-order mark, or GB18030 (as Excel saves CSV"
+            " on a Chinese system), and takes the separator from the header line; --encoding"
+            " names any encoding 'iconv --list' shows.\n"
+            "Defaults: --table %1, --db bde.mdb, --mode 1; import signs the file at rest;"
+            " export writes UTF-8 with commas.\n")
+            .arg(qs(catalogue::kTableName)));
 }
 
 } // namespace bearing::catalog

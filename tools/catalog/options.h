@@ -31,6 +31,10 @@ struct ImportOptions {
     std::vector<std::string> longColumns;
     Signature signature = Signature::AtRest;
     bool force = false;
+    // Empty: settled from the file's byte-order mark or its bytes.
+    std::string encoding;
+    // '\0': the one the header line uses.
+    char delimiter = '\0';
     std::string csvPath;
     std::string mdbPath;
 
@@ -40,6 +44,8 @@ struct ImportOptions {
 struct ExportOptions {
     std::string table{catalogue::kTableName};
     std::string mdbPath;
+    std::string encoding = "UTF-8";
+    char delimiter = ',';
 
     bool operator==(const ExportOptions&) const = default;
 };
@@ -74,7 +80,7 @@ using CommandLine =
 // second form. "--" ends the options. Throws UsageError.
 [[nodiscard]] CommandLine parseCommandLine(const std::vector<std::string>& args);
 
-// The text --help prints: a Chinese summary line, then one line per command.
+// The text --help prints: a summary line, then one line per command.
 [[nodiscard]] std::string usageText();
 
 } // namespace bearing::catalog

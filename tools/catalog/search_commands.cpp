@@ -7,6 +7,7 @@
 #include "search/search_run.h"
 #include "search/search_sql.h"
 #include "tools/catalog/csv_writer.h"
+#include "tools/catalog/message.h"
 
 namespace bearing::catalog {
 
@@ -55,7 +56,7 @@ void runSql(const SqlOptions& o, std::ostream& out, std::ostream& log)
     for (std::size_t c = 0; c < columns.size(); ++c)
         columns[c] = c;
     printRows(rs, columns, out);
-    log << rs.recordCount() << " records\n";
+    log << utf8(Message::tr("%1 records").arg(rs.recordCount())) << "\n";
 }
 
 void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log)
