@@ -3,6 +3,7 @@
 
 #include "platform/file_io.h"
 #include "platform/file_signature.h"
+#include "platform/table_cache.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -59,7 +60,7 @@ std::string Connection::dataSource() const
     return value("data source");
 }
 
-void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const
+void Connection::checkCatalogue(const std::string& file) const
 {
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
@@ -67,17 +68,25 @@ void Connection::readCatalogue(const std::string& file, std::vector<unsigned cha
         throw ConnectionError("找不到数据库文件“" + file + "”。");
     if (std::filesystem::is_directory(status))
         throw ConnectionError("“" + file + "”是一个文件夹，不是数据库文件。");
+}
+
+void Connection::checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const
+{
+    if (size >= kWorkingSignature.size() && std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), head))
+        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
+    if (size < kWorkingSignature.size() || !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), head))
+        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
+}
+
+void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const
+{
+    checkCatalogue(file);
     try {
         readWholeFile(file, image);
     } catch (const FileError& e) {
         throw ConnectionError(std::string("无法读取数据库文件：") + e.what());
     }
-    if (image.size() >= kWorkingSignature.size() &&
-        std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), image.begin()))
-        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
-    if (image.size() < kWorkingSignature.size() ||
-        !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), image.begin()))
-        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
+    checkSignature(file, image.data(), image.size());
 }
 
 void Connection::openDatabase(std::vector<unsigned char> image)
@@ -119,13 +128,26 @@ void Connection::connect()
     const std::string file = dataSource();
     if (file.empty())
         throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
-    std::vector<unsigned char>& image = readBuffer();
-    readCatalogue(file, image);
-    // The signature is left out: the guard changes it on every search.
-    const ContentKey key = contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size());
+    checkCatalogue(file);
+    // The signature is left out of the key: the guard changes it on every search.
+    std::vector<unsigned char> head;
+    ContentKey key;
+    try {
+        key = fileContentKey(file, kWorkingSignature.size(), head);
+    } catch (const FileError& e) {
+        throw ConnectionError(std::string("无法读取数据库文件：") + e.what());
+    }
+    checkSignature(file, head.data(), head.size());
     auto& last = lastDecoded();
     if (!last || !(last->key == key)) {
-        openDatabase(std::move(image));
+        // Content that opened once opens again: a cache entry for it says
+        // the checks below passed on these very bytes.
+        if (!TableCache(defaultCacheFolder()).holds(key)) {
+            std::vector<unsigned char>& image = readBuffer();
+            readCatalogue(file, image);
+            key = contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size());
+            openDatabase(std::move(image));
+        }
         last = std::make_shared<DecodedContent>();
         last->key = key;
     }
@@ -148,6 +170,10 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
     const std::string key = lowerAscii(name);
     if (const auto it = m_content->tables.find(key); it != m_content->tables.end())
         return it->second;
+    if (auto kept = TableCache(defaultCacheFolder()).load(m_key, name)) {
+        m_content->keptOrders[key] = kept->orders().size();
+        return m_content->tables.emplace(key, std::move(kept)).first->second;
+    }
     if (!m_database) {
         // This content was opened before but not this table: read the file
         // again, and make sure it still is the content connected to.
@@ -168,6 +194,22 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
         return t;
     } catch (const JetFormatError& e) {
         throw ConnectionError("无法读取数据库文件“" + dataSource() + "”：" + e.what());
+    }
+}
+
+void Connection::keepDecodedTables()
+{
+    if (!m_content)
+        return;
+    const TableCache cache(defaultCacheFolder());
+    for (const auto& [key, table] : m_content->tables) {
+        if (!table)
+            continue;
+        const auto kept = m_content->keptOrders.find(key);
+        if (kept != m_content->keptOrders.end() && kept->second == table->orders().size())
+            continue;
+        cache.store(m_key, key, *table);
+        m_content->keptOrders[key] = table->orders().size();
     }
 }
 

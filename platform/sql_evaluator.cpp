@@ -253,7 +253,8 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     // Filtering the table's kept order yields the rows already ordered, with
     // ties in table order exactly as sorting the matches would give them.
     if (order && !where) {
-        result.rows = tableOrder(table, *order);
+        const auto rows = tableOrder(table, *order);
+        result.rows.assign(rows.begin(), rows.end());
     } else if (order) {
         // Conditions are evaluated in table order, which walks memory
         // sequentially; the kept order then picks the matches.
