@@ -108,15 +108,6 @@ std::shared_ptr<Connection::DecodedContent>& lastDecoded()
     return content;
 }
 
-// The memory each search reads the catalogue into, kept from search to
-// search: reading tens of megabytes into fresh memory costs more in page
-// faults than the read itself.
-std::vector<unsigned char>& readBuffer()
-{
-    static std::vector<unsigned char> buffer;
-    return buffer;
-}
-
 } // namespace
 
 void Connection::connect()
@@ -143,7 +134,7 @@ void Connection::connect()
         // Content that opened once opens again: a cache entry for it says
         // the checks below passed on these very bytes.
         if (!TableCache(defaultCacheFolder()).holds(key)) {
-            std::vector<unsigned char>& image = readBuffer();
+            std::vector<unsigned char> image;
             readCatalogue(file, image);
             key = contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size());
             openDatabase(std::move(image));
@@ -177,7 +168,7 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
     if (!m_database) {
         // This content was opened before but not this table: read the file
         // again, and make sure it still is the content connected to.
-        std::vector<unsigned char>& image = readBuffer();
+        std::vector<unsigned char> image;
         readCatalogue(dataSource(), image);
         if (!(contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size()) == m_key))
             throw ConnectionError("数据库文件“" + dataSource() + "”在连接之后被修改了，请重新查询。");
@@ -186,10 +177,9 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
     try {
         auto t = m_database->readTable(name);
         m_content->tables.emplace(key, t);
-        // The file image is not needed once its table is decoded; a search
-        // naming another table reads the file again. Its memory is kept for
-        // the next read.
-        readBuffer() = std::move(*m_database).releaseImage();
+        // The file image is not needed once its table is decoded: later
+        // searches on this content only fingerprint the file, and one naming
+        // another table reads it again.
         m_database.reset();
         return t;
     } catch (const JetFormatError& e) {
