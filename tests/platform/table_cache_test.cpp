@@ -95,10 +95,13 @@ struct Image {
     std::size_t size;
     explicit Image(const std::vector<unsigned char>& bytes)
         : words(bytes.size() / 8 + 1), size(bytes.size()) {
-        std::memcpy(words.data(), bytes.data(), bytes.size());
+        if (!bytes.empty())
+            std::memcpy(words.data(), bytes.data(), bytes.size());
     }
     unsigned char* data() { return reinterpret_cast<unsigned char*>(words.data()); }
     void reseal() {
+        if (size < kCacheChecksumOffset + sizeof(std::uint64_t))
+            return;
         const std::uint64_t sum = cacheEntryChecksum(data(), size);
         std::memcpy(data() + kCacheChecksumOffset, &sum, sizeof sum);
     }
