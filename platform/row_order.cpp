@@ -154,12 +154,8 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
     }
 }
 
-std::size_t orderSlot(SortKey key) {
-    return key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
-}
-
 std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key) {
-    const std::size_t slot = orderSlot(key);
+    const std::size_t slot = key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
     if (const auto order = table.cachedOrder(slot))
         return *order;
     std::vector<std::uint32_t> rows(table.rowCount());

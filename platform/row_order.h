@@ -33,9 +33,6 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
 // computed on first use and kept with the table.
 [[nodiscard]] std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key);
 
-// The name a table keeps the order for `key` under: below twice the column count.
-[[nodiscard]] std::size_t orderSlot(SortKey key);
-
 [[nodiscard]] SortKey parseSortExpression(const Table& table, std::string_view expression);
 
 } // namespace bearing

@@ -230,6 +230,7 @@ std::shared_ptr<const Table> tableFromCacheEntry(const unsigned char* bytes, std
         return nullptr;
     const std::uint64_t orderBytes = padded(h.rowCount * sizeof(std::uint32_t));
     std::map<std::size_t, std::span<const std::uint32_t>> orders;
+    // An order is kept under a slot naming a column and a direction: two per column.
     for (std::uint32_t i = 0; i < h.orderCount; ++i) {
         std::uint64_t slot = 0;
         const unsigned char* rows = nullptr;
