@@ -22,8 +22,7 @@ constexpr std::size_t kKeyOffset = 40;
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Aligned as a mapped file is.
     std::vector<std::uint64_t> words(size / 8 + 1);
     auto* bytes = reinterpret_cast<unsigned char*>(words.data());
@@ -49,8 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t c = 0; c < table->columnCount(); ++c)
         (void)tableOrder(*table, SortKey{c, SortDirection::Descending});
     try {
-        (void)runSelect("SELECT * FROM ZQbearing WHERE newNO LIKE \"%62%\" OR DZAO = \"skf\" ORDER BY newNO",
-                        [&table](std::string_view) { return table; });
+        (void)runSelect(
+            "SELECT * FROM ZQbearing WHERE newNO LIKE \"%62%\" OR DZAO = \"skf\" ORDER BY newNO",
+            [&table](std::string_view) { return table; });
     } catch (const StatementError&) {
         // A kept table without the columns the statement names.
     }

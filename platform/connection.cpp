@@ -13,8 +13,7 @@ namespace bearing {
 
 namespace {
 
-std::string_view trimmed(std::string_view s)
-{
+std::string_view trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
@@ -22,11 +21,11 @@ std::string_view trimmed(std::string_view s)
     return s.substr(first, last - first + 1);
 }
 
-std::string lowerAscii(std::string_view s)
-{
+std::string lowerAscii(std::string_view s) {
     std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    });
     return out;
 }
 
@@ -34,8 +33,7 @@ constexpr std::string_view kJetProvider = "microsoft.jet.oledb.4.0";
 
 } // namespace
 
-std::string Connection::value(std::string_view key) const
-{
+std::string Connection::value(std::string_view key) const {
     std::string_view rest = m_text;
     while (!rest.empty()) {
         const auto end = rest.find(';');
@@ -50,18 +48,15 @@ std::string Connection::value(std::string_view key) const
     return {};
 }
 
-std::string Connection::provider() const
-{
+std::string Connection::provider() const {
     return value("provider");
 }
 
-std::string Connection::dataSource() const
-{
+std::string Connection::dataSource() const {
     return value("data source");
 }
 
-void Connection::checkCatalogue(const std::string& file) const
-{
+void Connection::checkCatalogue(const std::string& file) const {
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (!std::filesystem::exists(status))
@@ -70,16 +65,18 @@ void Connection::checkCatalogue(const std::string& file) const
         throw ConnectionError("“" + file + "”是一个文件夹，不是数据库文件。");
 }
 
-void Connection::checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const
-{
-    if (size >= kWorkingSignature.size() && std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), head))
-        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
-    if (size < kWorkingSignature.size() || !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), head))
+void Connection::checkSignature(const std::string& file, const unsigned char* head,
+                                std::size_t size) const {
+    if (size >= kWorkingSignature.size() &&
+        std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), head))
+        throw ConnectionError("无法识别数据库文件“" + file +
+                              "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
+    if (size < kWorkingSignature.size() ||
+        !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), head))
         throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 4.0 数据库。");
 }
 
-void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const
-{
+void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const {
     checkCatalogue(file);
     try {
         readWholeFile(file, image);
@@ -89,8 +86,7 @@ void Connection::readCatalogue(const std::string& file, std::vector<unsigned cha
     checkSignature(file, image.data(), image.size());
 }
 
-void Connection::openDatabase(std::vector<unsigned char> image)
-{
+void Connection::openDatabase(std::vector<unsigned char> image) {
     try {
         m_database = std::make_unique<JetDatabase>(std::move(image));
     } catch (const JetFormatError& e) {
@@ -102,20 +98,19 @@ namespace {
 
 // The last content any connection decoded; one is enough, since the program
 // only ever searches its one catalogue.
-std::shared_ptr<Connection::DecodedContent>& lastDecoded()
-{
+std::shared_ptr<Connection::DecodedContent>& lastDecoded() {
     static std::shared_ptr<Connection::DecodedContent> content;
     return content;
 }
 
 } // namespace
 
-void Connection::connect()
-{
+void Connection::connect() {
     if (m_connected)
         return;
     if (lowerAscii(provider()) != kJetProvider)
-        throw ConnectionError("连接字符串中的数据提供程序“" + provider() + "”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。");
+        throw ConnectionError("连接字符串中的数据提供程序“" + provider() +
+                              "”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。");
     const std::string file = dataSource();
     if (file.empty())
         throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
@@ -136,7 +131,8 @@ void Connection::connect()
         if (!TableCache(defaultCacheFolder()).holds(key)) {
             std::vector<unsigned char> image;
             readCatalogue(file, image);
-            key = contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size());
+            key = contentKey(image.data() + kWorkingSignature.size(),
+                             image.size() - kWorkingSignature.size());
             openDatabase(std::move(image));
         }
         last = std::make_shared<DecodedContent>();
@@ -147,15 +143,13 @@ void Connection::connect()
     m_connected = true;
 }
 
-void Connection::disconnect()
-{
+void Connection::disconnect() {
     m_connected = false;
     m_database.reset();
     m_content.reset();
 }
 
-std::shared_ptr<const Table> Connection::table(std::string_view name)
-{
+std::shared_ptr<const Table> Connection::table(std::string_view name) {
     if (!m_connected)
         throw ConnectionError("数据库连接没有打开。");
     const std::string key = lowerAscii(name);
@@ -170,8 +164,10 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
         // again, and make sure it still is the content connected to.
         std::vector<unsigned char> image;
         readCatalogue(dataSource(), image);
-        if (!(contentKey(image.data() + kWorkingSignature.size(), image.size() - kWorkingSignature.size()) == m_key))
-            throw ConnectionError("数据库文件“" + dataSource() + "”在连接之后被修改了，请重新查询。");
+        if (!(contentKey(image.data() + kWorkingSignature.size(),
+                         image.size() - kWorkingSignature.size()) == m_key))
+            throw ConnectionError("数据库文件“" + dataSource() +
+                                  "”在连接之后被修改了，请重新查询。");
         openDatabase(std::move(image));
     }
     try {
@@ -187,8 +183,7 @@ std::shared_ptr<const Table> Connection::table(std::string_view name)
     }
 }
 
-void Connection::keepDecodedTables()
-{
+void Connection::keepDecodedTables() {
     if (!m_content)
         return;
     const TableCache cache(defaultCacheFolder());

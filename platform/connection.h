@@ -15,12 +15,12 @@ namespace bearing {
 
 // Connecting failed; the message says why, naming the file.
 class ConnectionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class Connection {
-public:
+  public:
     void setConnectionText(std::string text) { m_text = std::move(text); }
     [[nodiscard]] const std::string& connectionText() const { return m_text; }
 
@@ -60,7 +60,7 @@ public:
         std::map<std::string, std::size_t> keptOrders;
     };
 
-private:
+  private:
     [[nodiscard]] std::string value(std::string_view key) const;
     void checkCatalogue(const std::string& file) const;
     void checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const;

@@ -22,7 +22,18 @@ enum class ValueKind : std::uint8_t { Text, Number };
 
 // How the file stores a column, for checks that need more than the ordering
 // kind; Unknown for a table that was not read from a file.
-enum class StoredType : std::uint8_t { Unknown, Number, Currency, YesNo, DateTime, Text, Memo, Binary, Ole, Other };
+enum class StoredType : std::uint8_t {
+    Unknown,
+    Number,
+    Currency,
+    YesNo,
+    DateTime,
+    Text,
+    Memo,
+    Binary,
+    Ole,
+    Other
+};
 
 struct Column {
     std::string name;
@@ -31,7 +42,7 @@ struct Column {
 };
 
 class Table {
-public:
+  public:
     // Where a cell's text lies in the arena.
     struct Cell {
         std::uint32_t offset;
@@ -45,8 +56,9 @@ public:
     // A complete table whose cells, text and kept orders lie in memory that
     // `owner` keeps alive (a mapped file). The caller has checked that every
     // cell lies inside `text` and every order holds row numbers only.
-    Table(std::string name, std::vector<Column> columns, std::size_t rowCount, std::span<const Cell> cells,
-          std::string_view text, std::map<std::size_t, std::span<const std::uint32_t>> orders,
+    Table(std::string name, std::vector<Column> columns, std::size_t rowCount,
+          std::span<const Cell> cells, std::string_view text,
+          std::map<std::size_t, std::span<const std::uint32_t>> orders,
           std::shared_ptr<const void> owner);
 
     [[nodiscard]] const std::string& name() const { return m_name; }
@@ -58,8 +70,7 @@ public:
     [[nodiscard]] int findColumn(std::string_view name) const;
 
     // The cell's Jet text form; std::nullopt for Null (distinct from empty text).
-    [[nodiscard]] std::optional<std::string_view> cell(std::size_t row, std::size_t column) const
-    {
+    [[nodiscard]] std::optional<std::string_view> cell(std::size_t row, std::size_t column) const {
         const Cell& c = m_cellView[row * m_columns.size() + column];
         if (c.length == kNull)
             return std::nullopt;
@@ -67,7 +78,9 @@ public:
     }
 
     // Every cell, row by row, and the arena their text lies in.
-    [[nodiscard]] std::span<const Cell> cells() const { return {m_cellView, m_rowCount * m_columns.size()}; }
+    [[nodiscard]] std::span<const Cell> cells() const {
+        return {m_cellView, m_rowCount * m_columns.size()};
+    }
     [[nodiscard]] std::string_view text() const { return {m_textView, m_textSize}; }
 
     // Rows are appended cell by cell, left to right; a row is complete after
@@ -81,10 +94,13 @@ public:
     // decoded table serves every later search on the same file. `key` names
     // the order (its meaning is the caller's); nullopt until stored.
     [[nodiscard]] std::optional<std::span<const std::uint32_t>> cachedOrder(std::size_t key) const;
-    std::span<const std::uint32_t> storeOrder(std::size_t key, std::vector<std::uint32_t> order) const;
-    [[nodiscard]] const std::map<std::size_t, std::span<const std::uint32_t>>& orders() const { return m_orders; }
+    std::span<const std::uint32_t> storeOrder(std::size_t key,
+                                              std::vector<std::uint32_t> order) const;
+    [[nodiscard]] const std::map<std::size_t, std::span<const std::uint32_t>>& orders() const {
+        return m_orders;
+    }
 
-private:
+  private:
     void appendCell(Cell cell);
 
     std::string m_name;
