@@ -302,6 +302,10 @@ void TForm1::BitBtn1Click() {
         if (std::exchange(m_busyCursor, false))
             QApplication::restoreOverrideCursor();
     });
+    // The first search may decode the whole catalogue, which takes a moment
+    // on a large one; later searches reuse it.
+    if (!std::exchange(m_searched, true))
+        showBusyCursor();
     search.run(criteria);
 }
 
@@ -328,8 +332,12 @@ void TForm1::showConnectionFailure() {
 }
 
 void TForm1::waitingForOtherRun() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_busyCursor = true;
+    showBusyCursor();
+}
+
+void TForm1::showBusyCursor() {
+    if (!std::exchange(m_busyCursor, true))
+        QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void TForm1::setResultCaption(const std::string& caption) {

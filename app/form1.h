@@ -95,6 +95,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void setResultCaption(const std::string& caption) override;
     // Shows the busy cursor until the search ends.
     void waitingForOtherRun() override;
+    void showBusyCursor();
 
     void buildSearchPage(QWidget* page);
     void buildResultPages(QWidget* page);
@@ -128,6 +129,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     Connection m_connection;
     ResultSet m_resultSet{m_connection};
     bool m_busyCursor = false;
+    bool m_searched = false;
 
     QWidget* m_client = nullptr;
     Anchors* m_anchors = nullptr;

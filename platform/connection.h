@@ -15,12 +15,12 @@ namespace bearing {
 
 // Connecting failed; the message says why, naming the file.
 class ConnectionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class Connection {
-public:
+  public:
     void setConnectionText(std::string text) { m_text = std::move(text); }
     [[nodiscard]] const std::string& connectionText() const { return m_text; }
 
@@ -29,10 +29,12 @@ public:
     [[nodiscard]] std::string provider() const;
     [[nodiscard]] std::string dataSource() const;
 
-    // Reads the data source in one go and opens it. The file must exist (it is
-    // never created) and carry the Jet signature in its first 16 bytes; a file
-    // at rest or with any other header is refused as the provider refuses an
-    // unrecognised format. Connecting an open connection does nothing.
+    // Reads the data source and opens it. The file must exist (it is never
+    // created) and carry the Jet signature in its first 16 bytes; a file at
+    // rest or with any other header is refused as the provider refuses an
+    // unrecognised format. Content this process or the cache folder already
+    // holds decoded is only fingerprinted, not read into memory or checked
+    // again. Connecting an open connection does nothing.
     void connect();
     void disconnect();
     [[nodiscard]] bool connected() const { return m_connected; }
@@ -40,18 +42,28 @@ public:
     // The table named `name` ignoring case; nullptr when there is none. Throws
     // ConnectionError when not connected. Tables are decoded once per file
     // content: a search on the same content again (the catalogue is rewritten
-    // by every search, but only its first 16 bytes change) reuses them.
+    // by every search, but only its first 16 bytes change) reuses them, in
+    // this process or, through the user's cache folder, in a later one.
     [[nodiscard]] std::shared_ptr<const Table> table(std::string_view name);
+
+    // Keeps the tables decoded so far, with the orders computed on them, in
+    // the cache folder for later processes; writes only what the folder does
+    // not hold yet. Never throws: without the cache a search is only slower.
+    void keepDecodedTables();
 
     // Decoded tables of the content last connected to, shared by every
     // connection in the process.
     struct DecodedContent {
         ContentKey key;
         std::map<std::string, std::shared_ptr<const Table>> tables;
+        // How many orders each table had when the cache folder last got it.
+        std::map<std::string, std::size_t> keptOrders;
     };
 
-private:
+  private:
     [[nodiscard]] std::string value(std::string_view key) const;
+    void checkCatalogue(const std::string& file) const;
+    void checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const;
     void readCatalogue(const std::string& file, std::vector<unsigned char>& image) const;
     void openDatabase(std::vector<unsigned char> image);
 

@@ -640,11 +640,6 @@ JetDatabase::JetDatabase(std::vector<unsigned char> image)
 
 JetDatabase::~JetDatabase() = default;
 
-std::vector<unsigned char> JetDatabase::releaseImage() && {
-    m_handle.reset();
-    return std::move(m_image);
-}
-
 std::vector<std::string> JetDatabase::tableNames() const {
     std::vector<std::string> names;
     for (const auto& entry : m_handle->tables)

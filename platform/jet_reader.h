@@ -34,10 +34,6 @@ public:
     // value in its Jet text form; nullptr when there is no such table.
     [[nodiscard]] std::shared_ptr<const Table> readTable(std::string_view name) const;
 
-    // Closes the database and hands back the file image, so that its memory
-    // can be reused for the next read of the file.
-    [[nodiscard]] std::vector<unsigned char> releaseImage() &&;
-
 private:
     struct Handle;
     std::vector<unsigned char> m_image;

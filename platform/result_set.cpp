@@ -32,6 +32,8 @@ void ResultSet::open()
         runSelect(statementText(), [this](std::string_view name) { return m_connection.table(name); });
     m_table = std::move(result.table);
     m_statementOrder = std::move(result.rows);
+    // After the statement, so that the order it computed is kept too.
+    m_connection.keepDecodedTables();
     m_rows = m_statementOrder;
     m_sort.clear();
     changed();

@@ -154,9 +154,9 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
     }
 }
 
-const std::vector<std::uint32_t>& tableOrder(const Table& table, SortKey key) {
+std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key) {
     const std::size_t slot = key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
-    if (const auto* order = table.cachedOrder(slot))
+    if (const auto order = table.cachedOrder(slot))
         return *order;
     std::vector<std::uint32_t> rows(table.rowCount());
     for (std::size_t i = 0; i < rows.size(); ++i)

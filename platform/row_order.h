@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -30,7 +31,7 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
 // order, which the caller restores itself.
 // Every row of the table in the order `key` gives (ties in table order),
 // computed on first use and kept with the table.
-[[nodiscard]] const std::vector<std::uint32_t>& tableOrder(const Table& table, SortKey key);
+[[nodiscard]] std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key);
 
 [[nodiscard]] SortKey parseSortExpression(const Table& table, std::string_view expression);
 

@@ -7,6 +7,7 @@
 #include "platform/sql_parser.h"
 #include "platform/sql_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <optional>
@@ -33,7 +34,45 @@ struct BoundOperand {
     std::u32string folded;
     std::optional<std::string> asciiFolded; // the literal lowered, when it is ASCII
     double number = 0;
+    // A LIKE pattern that is one ASCII run with "%" after it, or between two
+    // "%" and without letters, matched on the cell's bytes without folding it.
+    enum class LikeShape : std::uint8_t { General, Prefix, Contains } likeShape = LikeShape::General;
+    std::string likeRun; // lowered
 };
+
+// The shape of an ASCII LIKE pattern, and its run of ordinary characters.
+//
+// No character outside ASCII folds to an ASCII character that is not a letter,
+// and ASCII bytes stand for themselves wherever they appear in UTF-8; so a run
+// without letters or "_" is found among a cell's bytes exactly where it is
+// found among its folded code points. A prefix only needs the cell's first
+// bytes: when they are ASCII they are the first code points.
+void shapeLike(BoundOperand& pattern) {
+    const std::string& p = *pattern.asciiFolded;
+    const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
+    if (p.size() >= 2 && p.back() == '%' && p.front() != '%') {
+        const std::string_view run(p.data(), p.size() - 1);
+        if (run.find_first_of("%_") == std::string_view::npos) {
+            pattern.likeShape = BoundOperand::LikeShape::Prefix;
+            pattern.likeRun = run;
+        }
+    } else if (p.size() >= 3 && p.front() == '%' && p.back() == '%') {
+        const std::string_view run(p.data() + 1, p.size() - 2);
+        if (run.find_first_of("%_") == std::string_view::npos && std::none_of(run.begin(), run.end(), isLetter)) {
+            pattern.likeShape = BoundOperand::LikeShape::Contains;
+            pattern.likeRun = run;
+        }
+    }
+}
+
+// The prefix shape on one cell; nullopt when the cell's first bytes are not
+// all ASCII and the cell must be folded to tell.
+std::optional<bool> startsWithAscii(std::string_view value, std::string_view run) {
+    const std::size_t n = std::min(value.size(), run.size());
+    if (!isAscii(value.substr(0, n)))
+        return std::nullopt;
+    return value.size() >= run.size() && compareAsciiIgnoringCase(value.substr(0, n), run) == 0;
+}
 
 struct BoundCondition {
     Condition::Kind kind = Condition::Kind::Compare;
@@ -97,8 +136,11 @@ class Binder {
             break;
         }
         bound.folded = foldedCodePoints(bound.text);
-        if (isAscii(bound.text))
+        if (isAscii(bound.text)) {
             bound.asciiFolded = asciiLowered(bound.text);
+            if (operand.kind == Operand::Kind::Text)
+                shapeLike(bound);
+        }
         return bound;
     }
 
@@ -174,6 +216,14 @@ class Evaluator {
 
         // Model numbers and dimensions are nearly always ASCII: compare them
         // without decoding or folding into scratch buffers.
+        if (condition.op == CompareOp::Like && condition.left.isColumn) {
+            const BoundOperand& pattern = condition.right;
+            if (pattern.likeShape == BoundOperand::LikeShape::Contains)
+                return truth(left->find(pattern.likeRun) != std::string_view::npos);
+            if (pattern.likeShape == BoundOperand::LikeShape::Prefix)
+                if (const auto starts = startsWithAscii(*left, pattern.likeRun))
+                    return truth(*starts);
+        }
         const bool asciiPair = condition.left.isColumn && condition.right.asciiFolded &&
                                !(condition.left.numeric && condition.right.numeric) && isAscii(*left);
         if (condition.op == CompareOp::Like)
@@ -190,6 +240,8 @@ class Evaluator {
             order = *a < *b ? -1 : (*b < *a ? 1 : 0);
         } else if (asciiPair) {
             order = compareAsciiIgnoringCase(*left, *condition.right.asciiFolded);
+        } else if (condition.left.isColumn && !condition.right.isColumn) {
+            order = compareFolded(*left, condition.right.folded);
         } else {
             order = folded(condition.left, *left, m_leftScratch)
                         .compare(folded(condition.right, *right, m_rightScratch));
@@ -253,7 +305,8 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     // Filtering the table's kept order yields the rows already ordered, with
     // ties in table order exactly as sorting the matches would give them.
     if (order && !where) {
-        result.rows = tableOrder(table, *order);
+        const auto rows = tableOrder(table, *order);
+        result.rows.assign(rows.begin(), rows.end());
     } else if (order) {
         // Conditions are evaluated in table order, which walks memory
         // sequentially; the kept order then picks the matches.

@@ -170,6 +170,27 @@ bool likeMatches(std::u32string_view value, std::u32string_view pattern) {
     return p == pattern.size();
 }
 
+int compareFolded(std::string_view value, std::u32string_view folded) {
+    std::size_t position = 0;
+    std::size_t i = 0;
+    while (position < value.size() && i < folded.size()) {
+        const auto byte = static_cast<unsigned char>(value[position]);
+        char32_t c = 0;
+        if (byte < 0x80) {
+            c = foldAscii(byte);
+            ++position;
+        } else {
+            c = foldCase(decodeUtf8(value, position));
+        }
+        if (c != folded[i])
+            return c < folded[i] ? -1 : 1;
+        ++i;
+    }
+    if (position < value.size())
+        return 1;
+    return i < folded.size() ? -1 : 0;
+}
+
 int findColumnIgnoringCase(const Table& table, std::string_view name) {
     const auto& columns = table.columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {

@@ -42,6 +42,10 @@ void foldInto(std::string_view text, std::u32string& out);
 // <0, 0, >0 as the folded forms compare; `lowered` already lowered.
 [[nodiscard]] int compareAsciiIgnoringCase(std::string_view value, std::string_view lowered);
 
+// <0, 0, >0 as `value` folded compares with `folded`, code point by code
+// point, stopping at the first that differs.
+[[nodiscard]] int compareFolded(std::string_view value, std::u32string_view folded);
+
 [[nodiscard]] int findColumnIgnoringCase(const Table& table, std::string_view name);
 
 } // namespace bearing

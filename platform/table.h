@@ -3,9 +3,14 @@
 // string per cell.
 #pragma once
 
+#include "platform/growing_buffer.h"
+
 #include <cstdint>
+#include <list>
 #include <map>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +43,24 @@ struct Column {
 };
 
 class Table {
-public:
+  public:
+    // Where a cell's text lies in the arena.
+    struct Cell {
+        std::uint32_t offset;
+        std::uint32_t length; // kNull for Null
+    };
+    static constexpr std::uint32_t kNull = 0xFFFFFFFFu;
+
+    // An empty table, filled by appending cells.
     Table(std::string name, std::vector<Column> columns);
+
+    // A complete table whose cells, text and kept orders lie in memory that
+    // `owner` keeps alive (a mapped file). The caller has checked that every
+    // cell lies inside `text` and every order holds row numbers only.
+    Table(std::string name, std::vector<Column> columns, std::size_t rowCount,
+          std::span<const Cell> cells, std::string_view text,
+          std::map<std::size_t, std::span<const std::uint32_t>> orders,
+          std::shared_ptr<const void> owner);
 
     [[nodiscard]] const std::string& name() const { return m_name; }
     [[nodiscard]] const std::vector<Column>& columns() const { return m_columns; }
@@ -50,13 +71,18 @@ public:
     [[nodiscard]] int findColumn(std::string_view name) const;
 
     // The cell's Jet text form; std::nullopt for Null (distinct from empty text).
-    [[nodiscard]] std::optional<std::string_view> cell(std::size_t row, std::size_t column) const
-    {
-        const Cell& c = m_cells[row * m_columns.size() + column];
+    [[nodiscard]] std::optional<std::string_view> cell(std::size_t row, std::size_t column) const {
+        const Cell& c = m_cellView[row * m_columns.size() + column];
         if (c.length == kNull)
             return std::nullopt;
-        return std::string_view(m_arena.data() + c.offset, c.length);
+        return std::string_view(m_textView + c.offset, c.length);
     }
+
+    // Every cell, row by row, and the arena their text lies in.
+    [[nodiscard]] std::span<const Cell> cells() const {
+        return {m_cellView, m_rowCount * m_columns.size()};
+    }
+    [[nodiscard]] std::string_view text() const { return {m_textView, m_textSize}; }
 
     // Rows are appended cell by cell, left to right; a row is complete after
     // columnCount() cells.
@@ -67,25 +93,30 @@ public:
 
     // Orders of all rows computed once and kept with the table, because a
     // decoded table serves every later search on the same file. `key` names
-    // the order (its meaning is the caller's); nullptr until stored.
-    [[nodiscard]] const std::vector<std::uint32_t>* cachedOrder(std::size_t key) const;
-    const std::vector<std::uint32_t>& storeOrder(std::size_t key, std::vector<std::uint32_t> order) const;
+    // the order (its meaning is the caller's); nullopt until stored.
+    [[nodiscard]] std::optional<std::span<const std::uint32_t>> cachedOrder(std::size_t key) const;
+    std::span<const std::uint32_t> storeOrder(std::size_t key,
+                                              std::vector<std::uint32_t> order) const;
+    [[nodiscard]] const std::map<std::size_t, std::span<const std::uint32_t>>& orders() const {
+        return m_orders;
+    }
 
-private:
-    struct Cell {
-        std::uint32_t offset;
-        std::uint32_t length; // kNull for Null
-    };
-    static constexpr std::uint32_t kNull = 0xFFFFFFFFu;
-
+  private:
     void appendCell(Cell cell);
 
     std::string m_name;
     std::vector<Column> m_columns;
-    std::string m_arena;
-    std::vector<Cell> m_cells;
+    GrowingBuffer<char> m_text;
+    GrowingBuffer<Cell> m_cells;
+    // Where cells and text are read from: the buffers above while building,
+    // the owner's memory for a table handed over complete.
+    const Cell* m_cellView = nullptr;
+    const char* m_textView = nullptr;
+    std::size_t m_textSize = 0;
     std::size_t m_rowCount = 0;
-    mutable std::map<std::size_t, std::vector<std::uint32_t>> m_orders;
+    std::shared_ptr<const void> m_owner;
+    mutable std::map<std::size_t, std::span<const std::uint32_t>> m_orders;
+    mutable std::list<std::vector<std::uint32_t>> m_ownedOrders;
 };
 
 // True when `a` and `b` are equal ignoring ASCII letter case.

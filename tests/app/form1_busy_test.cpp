@@ -22,6 +22,7 @@
 #include <iterator>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -109,12 +110,49 @@ class MessageBoxAnswerer {
 
 } // namespace
 
+// The window, noting the cursor at the moment each search reports its result.
+class CursorNotingForm : public TForm1 {
+  public:
+    using TForm1::TForm1;
+    std::vector<bool> busyAtResult;
+
+  private:
+    void setResultCaption(const std::string&) override {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        busyAtResult.push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+    }
+};
+
 class Form1BusyTest : public QObject {
     Q_OBJECT
 
   private slots:
     void searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsItBriefly();
+    void firstSearchShowsTheBusyCursorWhileItRuns();
 };
+
+void Form1BusyTest::firstSearchShowsTheBusyCursorWhileItRuns() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto previousDir = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path().toStdString());
+    const auto bytes = catalogueBytes();
+    std::ofstream(kCatalogueFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    {
+        CursorNotingForm form(nullptr, std::make_unique<RecordingShell>(),
+                              std::make_unique<RecordingWebView>());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* searchButton = form.findChild<QPushButton*>("BitBtn1");
+        QVERIFY(searchButton != nullptr);
+        QTest::mouseClick(searchButton, Qt::LeftButton);
+        QTest::mouseClick(searchButton, Qt::LeftButton);
+        QCOMPARE(form.busyAtResult, (std::vector<bool>{true, false}));
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+    std::filesystem::current_path(previousDir);
+}
 
 void Form1BusyTest::searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsItBriefly() {
     QTemporaryDir dir;
