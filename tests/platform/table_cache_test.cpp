@@ -193,10 +193,12 @@ TEST_F(TableCacheTest, EveryChangedByteIsRefusedOrReadsSafely) {
         damaged.reseal();
         if (const auto t = damaged.table()) {
             for (std::size_t r = 0; r < t->rowCount(); ++r)
-                for (std::size_t c = 0; c < t->columnCount(); ++c)
-                    if (const auto cell = t->cell(r, c))
+                for (std::size_t c = 0; c < t->columnCount(); ++c) {
+                    if (const auto cell = t->cell(r, c)) {
                         EXPECT_LE(cell->data() + cell->size(),
                                   reinterpret_cast<const char*>(damaged.data()) + damaged.size);
+                    }
+                }
             for (const auto& [slot, order] : t->orders())
                 for (std::uint32_t row : order)
                     EXPECT_LT(row, t->rowCount());
