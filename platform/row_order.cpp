@@ -172,7 +172,7 @@ SortKey parseSortExpression(const Table& table, std::string_view expression) {
     const std::size_t space = expression.rfind(' ');
     if (space == std::string_view::npos || space == 0)
         invalidExpression(
-            BEARING_TRANSLATE_NOOP("Statement",
+            BEARING_TRANSLATE_NOOP("Engine",
                                    "排序表达式无效：\"%1\"（应为列名、一个空格和 ASC 或 DESC）"),
             expression);
 
@@ -184,19 +184,19 @@ SortKey parseSortExpression(const Table& table, std::string_view expression) {
         key.direction = SortDirection::Descending;
     else
         invalidExpression(BEARING_TRANSLATE_NOOP(
-                              "Statement", "排序表达式无效：\"%1\"（排序方向应为 ASC 或 DESC）"),
+                              "Engine", "排序表达式无效：\"%1\"（排序方向应为 ASC 或 DESC）"),
                           expression);
 
     const std::string_view field = expression.substr(0, space);
     if (field.back() == ' ')
         invalidExpression(
-            BEARING_TRANSLATE_NOOP("Statement",
+            BEARING_TRANSLATE_NOOP("Engine",
                                    "排序表达式无效：\"%1\"（应为列名、一个空格和 ASC 或 DESC）"),
             expression);
     const int column = findColumnIgnoringCase(table, field);
     if (column < 0)
         invalidExpression(
-            BEARING_TRANSLATE_NOOP("Statement", "排序表达式无效：\"%1\"（找不到列 \"%2\"）"),
+            BEARING_TRANSLATE_NOOP("Engine", "排序表达式无效：\"%1\"（找不到列 \"%2\"）"),
             expression, {std::string(field)});
     key.column = static_cast<std::size_t>(column);
     return key;

@@ -75,7 +75,7 @@ class Binder {
         const int index = findColumnIgnoringCase(m_table, name);
         if (index < 0)
             failNear(m_statement, position,
-                     {BEARING_TRANSLATE_NOOP("Statement", "找不到列 \"%1\""), {std::string(name)}});
+                     {BEARING_TRANSLATE_NOOP("Engine", "找不到列 \"%1\""), {std::string(name)}});
         return static_cast<std::size_t>(index);
     }
 
@@ -230,12 +230,12 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     result.table = resolveTable(parsed.table);
     if (!result.table)
         throw StatementError(
-            {{BEARING_TRANSLATE_NOOP("Statement", "找不到表 \"%1\""), {parsed.table}}},
+            {{BEARING_TRANSLATE_NOOP("Engine", "找不到表 \"%1\""), {parsed.table}}},
             parsed.tablePosition);
     const Table& table = *result.table;
     if (table.rowCount() > std::numeric_limits<std::uint32_t>::max())
         throw StatementError(
-            {{BEARING_TRANSLATE_NOOP("Statement", "表 \"%1\" 的行数过多，无法查询"),
+            {{BEARING_TRANSLATE_NOOP("Engine", "表 \"%1\" 的行数过多，无法查询"),
               {parsed.table}}},
             0);
 

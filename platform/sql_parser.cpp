@@ -56,31 +56,31 @@ class Parser {
 
     SelectStatement parse() {
         if (peek().kind == TokenKind::End)
-            throw StatementError({{BEARING_TRANSLATE_NOOP("Statement", "查询语句为空"), {}}}, 0);
+            throw StatementError({{BEARING_TRANSLATE_NOOP("Engine", "查询语句为空"), {}}}, 0);
 
         SelectStatement statement;
         expectKeyword("SELECT",
-                      BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：语句应以 SELECT 开头"));
+                      BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：语句应以 SELECT 开头"));
         if (peek().kind != TokenKind::Star)
-            fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：SELECT 之后应为 *"));
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：SELECT 之后应为 *"));
         advance();
-        expectKeyword("FROM", BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：缺少 FROM"));
+        expectKeyword("FROM", BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：缺少 FROM"));
         if (!isName(peek()))
-            fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：FROM 之后缺少表名"));
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：FROM 之后缺少表名"));
         statement.table = std::string(peek().span);
         statement.tablePosition = advance().position;
 
         if (atKeyword("WHERE")) {
             advance();
             statement.where =
-                parseOr(0, BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：WHERE 之后缺少条件"));
+                parseOr(0, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：WHERE 之后缺少条件"));
         }
         if (atKeyword("ORDER")) {
             advance();
             expectKeyword("BY",
-                          BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：ORDER 之后缺少 BY"));
+                          BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：ORDER 之后缺少 BY"));
             if (!isName(peek()))
-                fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：ORDER BY 之后缺少列名"));
+                fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：ORDER BY 之后缺少列名"));
             OrderBy order{std::string(peek().span), advance().position, false};
             if (atKeyword("ASC")) {
                 advance();
@@ -93,7 +93,7 @@ class Parser {
         if (peek().kind == TokenKind::Semicolon)
             advance();
         if (peek().kind != TokenKind::End)
-            fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：语句结尾有多余的内容"));
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：语句结尾有多余的内容"));
         return statement;
     }
 
@@ -133,7 +133,7 @@ class Parser {
         while (atKeyword("OR")) {
             advance();
             chain.children.push_back(parseAnd(
-                depth, BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：OR 之后缺少条件")));
+                depth, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：OR 之后缺少条件")));
         }
         return chain;
     }
@@ -148,7 +148,7 @@ class Parser {
         while (atKeyword("AND")) {
             advance();
             chain.children.push_back(parseNot(
-                depth, BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：AND 之后缺少条件")));
+                depth, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：AND 之后缺少条件")));
         }
         return chain;
     }
@@ -161,7 +161,7 @@ class Parser {
         Condition negation;
         negation.kind = Condition::Kind::Not;
         negation.children.push_back(parseNot(
-            depth + 1, BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：NOT 之后缺少条件")));
+            depth + 1, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：NOT 之后缺少条件")));
         return negation;
     }
 
@@ -170,9 +170,9 @@ class Parser {
             enter(depth);
             advance();
             Condition inner = parseOr(
-                depth + 1, BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：左括号之后缺少条件"));
+                depth + 1, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：左括号之后缺少条件"));
             if (peek().kind != TokenKind::RightParen)
-                fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：缺少右括号"));
+                fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：缺少右括号"));
             advance();
             return inner;
         }
@@ -190,19 +190,19 @@ class Parser {
         if (const std::optional<CompareOp> op = compareOp(peek().kind)) {
             comparison.op = *op;
             missingValue = {
-                BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：运算符 \"%1\" 之后缺少值"),
+                BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：运算符 \"%1\" 之后缺少值"),
                 {std::string(peek().span)}};
         } else {
             if (atKeyword("NOT")) {
                 advance();
                 negated = true;
                 if (!atKeyword("LIKE"))
-                    fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：NOT 之后应为 LIKE"));
+                    fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：NOT 之后应为 LIKE"));
             } else if (!atKeyword("LIKE")) {
-                fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：缺少比较运算符"));
+                fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：缺少比较运算符"));
             }
             comparison.op = CompareOp::Like;
-            missingValue = {BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：%1 之后缺少值"),
+            missingValue = {BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：%1 之后缺少值"),
                             {negated ? "NOT LIKE" : "LIKE"}};
         }
         advance();
@@ -239,7 +239,7 @@ class Parser {
             const auto [end, error] = std::from_chars(first, last, operand.number);
             if (error != std::errc() || end != last)
                 failNear(m_statement, token.position,
-                         {BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：数值超出范围"), {}});
+                         {BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：数值超出范围"), {}});
             break;
         }
         default:
@@ -252,7 +252,7 @@ class Parser {
 
     void enter(int depth) const {
         if (depth >= kMaxConditionDepth)
-            fail(BEARING_TRANSLATE_NOOP("Statement", "查询语句有误：条件嵌套超过 %1 层"),
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：条件嵌套超过 %1 层"),
                  {std::to_string(kMaxConditionDepth)});
     }
 

@@ -162,7 +162,7 @@ void requireSearchColumns(Connection& connection)
 
 std::string ResultCaption(std::size_t recordCount)
 {
-    return QCoreApplication::translate("SearchRun", "轴承信息查询结果：%1条记录相符").arg(recordCount).toStdString();
+    return "轴承信息查询结果：" + std::to_string(recordCount) + "条记录相符";
 }
 
 void SearchRun::run(const SearchCriteria& criteria)

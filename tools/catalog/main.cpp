@@ -1,5 +1,5 @@
 // bearing-catalog: builds, exports and queries catalogue files without a window.
-#include "platform/sql_error.h"
+#include "platform/engine_error.h"
 #include "tools/catalog/export_command.h"
 #include "tools/catalog/import_command.h"
 #include "tools/catalog/language.h"
@@ -75,9 +75,9 @@ int main(int argc, char** argv) {
     }
     try {
         return run(command);
-    } catch (const bearing::StatementError& e) {
+    } catch (const bearing::EngineError& e) {
         std::cerr << "bearing-catalog: " << e.message([](const char* text) {
-            return utf8(QCoreApplication::translate(bearing::kStatementContext, text));
+            return utf8(QCoreApplication::translate(bearing::kEngineContext, text));
         }) << "\n";
         return 1;
     } catch (const std::exception& e) {

@@ -68,6 +68,133 @@
     </message>
 </context>
 <context>
+    <name>Engine</name>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（应为列名、一个空格和 ASC 或 DESC）</source>
+        <translation>Invalid sort expression: &quot;%1&quot; (expected a column name, one space and ASC or DESC)</translation>
+    </message>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（排序方向应为 ASC 或 DESC）</source>
+        <translation>Invalid sort expression: &quot;%1&quot; (the direction must be ASC or DESC)</translation>
+    </message>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（找不到列 &quot;%2&quot;）</source>
+        <translation>Invalid sort expression: &quot;%1&quot; (no column &quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>（在语句末尾）</source>
+        <translation> (at the end of the statement)</translation>
+    </message>
+    <message>
+        <source>（在 &quot;%1&quot; 附近）</source>
+        <translation> (near &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>找不到列 &quot;%1&quot;</source>
+        <translation>No column &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>找不到表 &quot;%1&quot;</source>
+        <translation>No table &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>表 &quot;%1&quot; 的行数过多，无法查询</source>
+        <translation>Table &quot;%1&quot; has too many rows to query</translation>
+    </message>
+    <message>
+        <source>查询语句为空</source>
+        <translation>The statement is empty</translation>
+    </message>
+    <message>
+        <source>查询语句有误：语句应以 SELECT 开头</source>
+        <translation>Statement error: it must start with SELECT</translation>
+    </message>
+    <message>
+        <source>查询语句有误：SELECT 之后应为 *</source>
+        <translation>Statement error: SELECT must be followed by *</translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少 FROM</source>
+        <translation>Statement error: FROM is missing</translation>
+    </message>
+    <message>
+        <source>查询语句有误：FROM 之后缺少表名</source>
+        <translation>Statement error: a table name is missing after FROM</translation>
+    </message>
+    <message>
+        <source>查询语句有误：WHERE 之后缺少条件</source>
+        <translation>Statement error: a condition is missing after WHERE</translation>
+    </message>
+    <message>
+        <source>查询语句有误：ORDER 之后缺少 BY</source>
+        <translation>Statement error: BY is missing after ORDER</translation>
+    </message>
+    <message>
+        <source>查询语句有误：ORDER BY 之后缺少列名</source>
+        <translation>Statement error: a column name is missing after ORDER BY</translation>
+    </message>
+    <message>
+        <source>查询语句有误：语句结尾有多余的内容</source>
+        <translation>Statement error: unexpected text at the end of the statement</translation>
+    </message>
+    <message>
+        <source>查询语句有误：OR 之后缺少条件</source>
+        <translation>Statement error: a condition is missing after OR</translation>
+    </message>
+    <message>
+        <source>查询语句有误：AND 之后缺少条件</source>
+        <translation>Statement error: a condition is missing after AND</translation>
+    </message>
+    <message>
+        <source>查询语句有误：NOT 之后缺少条件</source>
+        <translation>Statement error: a condition is missing after NOT</translation>
+    </message>
+    <message>
+        <source>查询语句有误：左括号之后缺少条件</source>
+        <translation>Statement error: a condition is missing after the opening parenthesis</translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少右括号</source>
+        <translation>Statement error: a closing parenthesis is missing</translation>
+    </message>
+    <message>
+        <source>查询语句有误：运算符 &quot;%1&quot; 之后缺少值</source>
+        <translation>Statement error: a value is missing after the operator &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>查询语句有误：NOT 之后应为 LIKE</source>
+        <translation>Statement error: NOT must be followed by LIKE</translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少比较运算符</source>
+        <translation>Statement error: a comparison operator is missing</translation>
+    </message>
+    <message>
+        <source>查询语句有误：%1 之后缺少值</source>
+        <translation>Statement error: a value is missing after %1</translation>
+    </message>
+    <message>
+        <source>查询语句有误：数值超出范围</source>
+        <translation>Statement error: a number is out of range</translation>
+    </message>
+    <message>
+        <source>查询语句有误：条件嵌套超过 %1 层</source>
+        <translation>Statement error: conditions are nested more than %1 levels deep</translation>
+    </message>
+    <message>
+        <source>文本值缺少结束的引号</source>
+        <translation>A text value lacks its closing quote</translation>
+    </message>
+    <message>
+        <source>查询语句有误：无法识别的符号</source>
+        <translation>Statement error: unrecognised symbol</translation>
+    </message>
+    <message>
+        <source>表的内容超过 4 GB，无法载入。</source>
+        <translation>The table holds more than 4 GB of content and cannot be loaded.</translation>
+    </message>
+</context>
+<context>
     <name>FileIo</name>
     <message>
         <source>无法打开文件</source>
@@ -592,139 +719,12 @@ Defaults: --table %1, --db bde.mdb, --mode 1; import signs the file at rest; exp
         <translation>In table &quot;%2&quot; of the database file &quot;%1&quot;, column &quot;%3&quot; is of type %4; a search needs text or numbers.</translation>
     </message>
     <message>
-        <source>轴承信息查询结果：%1条记录相符</source>
-        <translation>%1 records match</translation>
-    </message>
-    <message>
         <source>打开数据库出现致命的错误！！！</source>
         <translation>A fatal error occurred opening the database!</translation>
     </message>
     <message>
         <source>错误</source>
         <translation>Error</translation>
-    </message>
-</context>
-<context>
-    <name>Statement</name>
-    <message>
-        <source>排序表达式无效：&quot;%1&quot;（应为列名、一个空格和 ASC 或 DESC）</source>
-        <translation>Invalid sort expression: &quot;%1&quot; (expected a column name, one space and ASC or DESC)</translation>
-    </message>
-    <message>
-        <source>排序表达式无效：&quot;%1&quot;（排序方向应为 ASC 或 DESC）</source>
-        <translation>Invalid sort expression: &quot;%1&quot; (the direction must be ASC or DESC)</translation>
-    </message>
-    <message>
-        <source>排序表达式无效：&quot;%1&quot;（找不到列 &quot;%2&quot;）</source>
-        <translation>Invalid sort expression: &quot;%1&quot; (no column &quot;%2&quot;)</translation>
-    </message>
-    <message>
-        <source>（在语句末尾）</source>
-        <translation> (at the end of the statement)</translation>
-    </message>
-    <message>
-        <source>（在 &quot;%1&quot; 附近）</source>
-        <translation> (near &quot;%1&quot;)</translation>
-    </message>
-    <message>
-        <source>找不到列 &quot;%1&quot;</source>
-        <translation>No column &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>找不到表 &quot;%1&quot;</source>
-        <translation>No table &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>表 &quot;%1&quot; 的行数过多，无法查询</source>
-        <translation>Table &quot;%1&quot; has too many rows to query</translation>
-    </message>
-    <message>
-        <source>查询语句为空</source>
-        <translation>The statement is empty</translation>
-    </message>
-    <message>
-        <source>查询语句有误：语句应以 SELECT 开头</source>
-        <translation>Statement error: it must start with SELECT</translation>
-    </message>
-    <message>
-        <source>查询语句有误：SELECT 之后应为 *</source>
-        <translation>Statement error: SELECT must be followed by *</translation>
-    </message>
-    <message>
-        <source>查询语句有误：缺少 FROM</source>
-        <translation>Statement error: FROM is missing</translation>
-    </message>
-    <message>
-        <source>查询语句有误：FROM 之后缺少表名</source>
-        <translation>Statement error: a table name is missing after FROM</translation>
-    </message>
-    <message>
-        <source>查询语句有误：WHERE 之后缺少条件</source>
-        <translation>Statement error: a condition is missing after WHERE</translation>
-    </message>
-    <message>
-        <source>查询语句有误：ORDER 之后缺少 BY</source>
-        <translation>Statement error: BY is missing after ORDER</translation>
-    </message>
-    <message>
-        <source>查询语句有误：ORDER BY 之后缺少列名</source>
-        <translation>Statement error: a column name is missing after ORDER BY</translation>
-    </message>
-    <message>
-        <source>查询语句有误：语句结尾有多余的内容</source>
-        <translation>Statement error: unexpected text at the end of the statement</translation>
-    </message>
-    <message>
-        <source>查询语句有误：OR 之后缺少条件</source>
-        <translation>Statement error: a condition is missing after OR</translation>
-    </message>
-    <message>
-        <source>查询语句有误：AND 之后缺少条件</source>
-        <translation>Statement error: a condition is missing after AND</translation>
-    </message>
-    <message>
-        <source>查询语句有误：NOT 之后缺少条件</source>
-        <translation>Statement error: a condition is missing after NOT</translation>
-    </message>
-    <message>
-        <source>查询语句有误：左括号之后缺少条件</source>
-        <translation>Statement error: a condition is missing after the opening parenthesis</translation>
-    </message>
-    <message>
-        <source>查询语句有误：缺少右括号</source>
-        <translation>Statement error: a closing parenthesis is missing</translation>
-    </message>
-    <message>
-        <source>查询语句有误：运算符 &quot;%1&quot; 之后缺少值</source>
-        <translation>Statement error: a value is missing after the operator &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>查询语句有误：NOT 之后应为 LIKE</source>
-        <translation>Statement error: NOT must be followed by LIKE</translation>
-    </message>
-    <message>
-        <source>查询语句有误：缺少比较运算符</source>
-        <translation>Statement error: a comparison operator is missing</translation>
-    </message>
-    <message>
-        <source>查询语句有误：%1 之后缺少值</source>
-        <translation>Statement error: a value is missing after %1</translation>
-    </message>
-    <message>
-        <source>查询语句有误：数值超出范围</source>
-        <translation>Statement error: a number is out of range</translation>
-    </message>
-    <message>
-        <source>查询语句有误：条件嵌套超过 %1 层</source>
-        <translation>Statement error: conditions are nested more than %1 levels deep</translation>
-    </message>
-    <message>
-        <source>文本值缺少结束的引号</source>
-        <translation>A text value lacks its closing quote</translation>
-    </message>
-    <message>
-        <source>查询语句有误：无法识别的符号</source>
-        <translation>Statement error: unrecognised symbol</translation>
     </message>
 </context>
 </TS>

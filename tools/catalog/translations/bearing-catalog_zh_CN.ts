@@ -68,6 +68,133 @@
     </message>
 </context>
 <context>
+    <name>Engine</name>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（应为列名、一个空格和 ASC 或 DESC）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（排序方向应为 ASC 或 DESC）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（找不到列 &quot;%2&quot;）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（在语句末尾）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（在 &quot;%1&quot; 附近）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找不到列 &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找不到表 &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表 &quot;%1&quot; 的行数过多，无法查询</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句为空</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：语句应以 SELECT 开头</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：SELECT 之后应为 *</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少 FROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：FROM 之后缺少表名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：WHERE 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：ORDER 之后缺少 BY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：ORDER BY 之后缺少列名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：语句结尾有多余的内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：OR 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：AND 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：NOT 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：左括号之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少右括号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：运算符 &quot;%1&quot; 之后缺少值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：NOT 之后应为 LIKE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少比较运算符</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：%1 之后缺少值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：数值超出范围</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：条件嵌套超过 %1 层</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文本值缺少结束的引号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：无法识别的符号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表的内容超过 4 GB，无法载入。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileIo</name>
     <message>
         <source>无法打开文件</source>
@@ -604,138 +731,11 @@ import 读取 UTF-8、带字节顺序标记的 UTF-16 或 GB18030（中文系统
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>轴承信息查询结果：%1条记录相符</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>打开数据库出现致命的错误！！！</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>错误</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Statement</name>
-    <message>
-        <source>排序表达式无效：&quot;%1&quot;（应为列名、一个空格和 ASC 或 DESC）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>排序表达式无效：&quot;%1&quot;（排序方向应为 ASC 或 DESC）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>排序表达式无效：&quot;%1&quot;（找不到列 &quot;%2&quot;）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>（在语句末尾）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>（在 &quot;%1&quot; 附近）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>找不到列 &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>找不到表 &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>表 &quot;%1&quot; 的行数过多，无法查询</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句为空</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：语句应以 SELECT 开头</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：SELECT 之后应为 *</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：缺少 FROM</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：FROM 之后缺少表名</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：WHERE 之后缺少条件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：ORDER 之后缺少 BY</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：ORDER BY 之后缺少列名</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：语句结尾有多余的内容</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：OR 之后缺少条件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：AND 之后缺少条件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：NOT 之后缺少条件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：左括号之后缺少条件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：缺少右括号</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：运算符 &quot;%1&quot; 之后缺少值</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：NOT 之后应为 LIKE</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：缺少比较运算符</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：%1 之后缺少值</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：数值超出范围</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：条件嵌套超过 %1 层</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>文本值缺少结束的引号</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查询语句有误：无法识别的符号</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
