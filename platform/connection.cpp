@@ -5,6 +5,8 @@
 #include "platform/file_signature.h"
 #include "platform/table_cache.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -60,20 +62,32 @@ void Connection::checkCatalogue(const std::string& file) const {
     std::error_code ec;
     const auto status = std::filesystem::status(file, ec);
     if (!std::filesystem::exists(status))
-        throw ConnectionError("找不到数据库文件“" + file + "”。");
+        throw ConnectionError(QCoreApplication::translate("Connection", "找不到数据库文件“%1”。")
+                                  .arg(QString::fromStdString(file))
+                                  .toStdString());
     if (std::filesystem::is_directory(status))
-        throw ConnectionError("“" + file + "”是一个文件夹，不是数据库文件。");
+        throw ConnectionError(
+            QCoreApplication::translate("Connection", "“%1”是一个文件夹，不是数据库文件。")
+                .arg(QString::fromStdString(file))
+                .toStdString());
 }
 
 void Connection::checkSignature(const std::string& file, const unsigned char* head,
                                 std::size_t size) const {
     if (size >= kWorkingSignature.size() &&
         std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), head))
-        throw ConnectionError("无法识别数据库文件“" + file +
-                              "”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。");
+        throw ConnectionError(
+            QCoreApplication::translate(
+                "Connection",
+                "无法识别数据库文件“%1”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。")
+                .arg(QString::fromStdString(file))
+                .toStdString());
     if (size < kWorkingSignature.size() ||
         !std::equal(kWorkingSignature.begin(), kWorkingSignature.end(), head))
-        throw ConnectionError("无法识别数据库文件“" + file + "”的格式：它不是 Jet 数据库。");
+        throw ConnectionError(QCoreApplication::translate(
+                                  "Connection", "无法识别数据库文件“%1”的格式：它不是 Jet 数据库。")
+                                  .arg(QString::fromStdString(file))
+                                  .toStdString());
 }
 
 void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const {
@@ -81,7 +95,9 @@ void Connection::readCatalogue(const std::string& file, std::vector<unsigned cha
     try {
         readWholeFile(file, image);
     } catch (const FileError& e) {
-        throw ConnectionError(std::string("无法读取数据库文件：") + e.what());
+        throw ConnectionError(QCoreApplication::translate("Connection", "无法读取数据库文件：%1")
+                                  .arg(QString::fromStdString(e.what()))
+                                  .toStdString());
     }
     checkSignature(file, image.data(), image.size());
 }
@@ -90,7 +106,10 @@ void Connection::openDatabase(std::vector<unsigned char> image) {
     try {
         m_database = std::make_unique<JetDatabase>(std::move(image));
     } catch (const JetFormatError& e) {
-        throw ConnectionError("无法打开数据库文件“" + dataSource() + "”：" + e.what());
+        throw ConnectionError(
+            QCoreApplication::translate("Connection", "无法打开数据库文件“%1”：%2")
+                .arg(QString::fromStdString(dataSource()), QString::fromStdString(e.what()))
+                .toStdString());
     }
 }
 
@@ -109,11 +128,17 @@ void Connection::connect() {
     if (m_connected)
         return;
     if (lowerAscii(provider()) != kJetProvider)
-        throw ConnectionError("连接字符串中的数据提供程序“" + provider() +
-                              "”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。");
+        throw ConnectionError(
+            QCoreApplication::translate(
+                "Connection",
+                "连接字符串中的数据提供程序“%1”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。")
+                .arg(QString::fromStdString(provider()))
+                .toStdString());
     const std::string file = dataSource();
     if (file.empty())
-        throw ConnectionError("连接字符串中没有指定数据库文件（Data Source）。");
+        throw ConnectionError(QCoreApplication::translate(
+                                  "Connection", "连接字符串中没有指定数据库文件（Data Source）。")
+                                  .toStdString());
     checkCatalogue(file);
     // The signature is left out of the key: the guard changes it on every search.
     std::vector<unsigned char> head;
@@ -121,7 +146,9 @@ void Connection::connect() {
     try {
         key = fileContentKey(file, kWorkingSignature.size(), head);
     } catch (const FileError& e) {
-        throw ConnectionError(std::string("无法读取数据库文件：") + e.what());
+        throw ConnectionError(QCoreApplication::translate("Connection", "无法读取数据库文件：%1")
+                                  .arg(QString::fromStdString(std::string(e.what())))
+                                  .toStdString());
     }
     checkSignature(file, head.data(), head.size());
     auto& last = lastDecoded();
@@ -151,7 +178,8 @@ void Connection::disconnect() {
 
 std::shared_ptr<const Table> Connection::table(std::string_view name) {
     if (!m_connected)
-        throw ConnectionError("数据库连接没有打开。");
+        throw ConnectionError(
+            QCoreApplication::translate("Connection", "数据库连接没有打开。").toStdString());
     const std::string key = lowerAscii(name);
     if (const auto it = m_content->tables.find(key); it != m_content->tables.end())
         return it->second;
@@ -166,8 +194,11 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
         readCatalogue(dataSource(), image);
         if (!(contentKey(image.data() + kWorkingSignature.size(),
                          image.size() - kWorkingSignature.size()) == m_key))
-            throw ConnectionError("数据库文件“" + dataSource() +
-                                  "”在连接之后被修改了，请重新查询。");
+            throw ConnectionError(
+                QCoreApplication::translate("Connection",
+                                            "数据库文件“%1”在连接之后被修改了，请重新查询。")
+                    .arg(QString::fromStdString(dataSource()))
+                    .toStdString());
         openDatabase(std::move(image));
     }
     try {
@@ -179,7 +210,10 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
         m_database.reset();
         return t;
     } catch (const JetFormatError& e) {
-        throw ConnectionError("无法读取数据库文件“" + dataSource() + "”：" + e.what());
+        throw ConnectionError(
+            QCoreApplication::translate("Connection", "无法读取数据库文件“%1”：%2")
+                .arg(QString::fromStdString(dataSource()), QString::fromStdString(e.what()))
+                .toStdString());
     }
 }
 

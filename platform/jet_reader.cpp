@@ -11,6 +11,8 @@
 #include "platform/jet_page.h"
 #include "platform/jet_text.h"
 
+#include <QCoreApplication>
+
 #include <mdbtools.h>
 
 #include <algorithm>
@@ -46,8 +48,17 @@ constexpr int kMaxMoves = 16;
 constexpr std::size_t kDecimalSize = 17;
 constexpr std::size_t kGuidSize = 16;
 
-[[noreturn]] void corrupt(const std::string& what) {
-    throw JetFormatError("数据库文件已损坏：" + what);
+// lupdate gathers the reader's texts into this one context.
+class JetReader {
+    Q_DECLARE_TR_FUNCTIONS(JetReader)
+};
+
+[[noreturn]] void fail(const QString& message) {
+    throw JetFormatError(message.toStdString());
+}
+
+[[noreturn]] void corrupt(const QString& what) {
+    fail(JetReader::tr("数据库文件已损坏：%1").arg(what));
 }
 
 struct Header {
@@ -60,8 +71,7 @@ struct Header {
 // file would be "decrypted" into garbage).
 Header checkHeader(const std::vector<unsigned char>& image) {
     if (image.size() < jet::kHeaderCryptOffset + jet::kHeaderCryptLength)
-        throw JetFormatError("不是完整的 Jet 数据库文件：文件只有 " + std::to_string(image.size()) +
-                             " 字节。");
+        fail(JetReader::tr("不是完整的 Jet 数据库文件：文件只有 %1 字节。").arg(image.size()));
     static constexpr char kJet[] = "standard jet";
     bool jet = image[0] == 0 && image[1] == 1 && image[2] == 0 && image[3] == 0;
     for (std::size_t i = 0; jet && i < 12; ++i) {
@@ -69,27 +79,28 @@ Header checkHeader(const std::vector<unsigned char>& image) {
         jet = (c | 0x20) == static_cast<unsigned char>(kJet[i]);
     }
     if (!jet)
-        throw JetFormatError("不是 Jet 数据库文件：文件开头没有 Jet 数据库的标志。");
+        fail(JetReader::tr("不是 Jet 数据库文件：文件开头没有 Jet 数据库的标志。"));
     const std::uint32_t version = get32(image.data(), 0x14);
     if (version > 1)
-        throw JetFormatError("不是 Jet 3 或 Jet 4.0 数据库文件（版本号 " + std::to_string(version) +
-                             "，可能是 Access 2007 以后的 accdb 格式）。");
+        fail(JetReader::tr("不是 Jet 3 或 Jet 4.0 数据库文件（版本号 %1，可能是 Access 2007 以后的 "
+                           "accdb 格式）。")
+                 .arg(version));
     const jet::Format& format = version == 0 ? jet::kJet3 : jet::kJet4;
     if (image.size() < 3 * format.pageSize)
-        throw JetFormatError(std::string("不是完整的 ") + format.name + " 数据库文件：文件只有 " +
-                             std::to_string(image.size()) + " 字节。");
+        fail(JetReader::tr("不是完整的 %1 数据库文件：文件只有 %2 字节。")
+                 .arg(QString::fromUtf8(format.name), QString::number(image.size())));
     if (image.size() % format.pageSize != 0)
-        throw JetFormatError("数据库文件不完整：大小 " + std::to_string(image.size()) +
-                             " 字节不是整页（每页 " + std::to_string(format.pageSize) +
-                             " 字节），文件可能被截断。");
+        fail(JetReader::tr(
+                 "数据库文件不完整：大小 %1 字节不是整页（每页 %2 字节），文件可能被截断。")
+                 .arg(QString::number(image.size()), QString::number(format.pageSize)));
     unsigned char block[jet::kHeaderCryptLength];
     std::memcpy(block, image.data() + jet::kHeaderCryptOffset, sizeof block);
     jet::rc4(jet::kHeaderKey.data(), jet::kHeaderKey.size(), block, sizeof block);
     if (get32(block, jet::kDatabaseKeyOffset - jet::kHeaderCryptOffset) != 0)
-        throw JetFormatError("数据库文件已加密，无法读取。");
+        fail(JetReader::tr("数据库文件已加密，无法读取。"));
     const unsigned char* catalogue = image.data() + 2 * format.pageSize;
     if (catalogue[0] != 0x02 || catalogue[1] != 0x01)
-        corrupt("第 2 页不是系统表 MSysObjects 的定义。");
+        corrupt(JetReader::tr("第 2 页不是系统表 MSysObjects 的定义。"));
     return {&format, get16(block, jet::kCodePageOffset - jet::kHeaderCryptOffset)};
 }
 
@@ -237,25 +248,28 @@ struct JetDatabase::Handle {
             mdb_close(mdb);
     }
 
-    void checkPage(std::uint32_t page, const char* what) const {
+    // `what` is marked for translation where it is written; `table` fills its %1.
+    void checkPage(std::uint32_t page, const char* what, const std::string& table = {}) const {
         if (page >= pageCount)
-            corrupt(std::string(what) + "指向第 " + std::to_string(page) + " 页，但文件只有 " +
-                    std::to_string(pageCount) + " 页，文件可能被截断。");
+            corrupt(JetReader::tr("%1指向第 %2 页，但文件只有 %3 页，文件可能被截断。")
+                        .arg(table.empty() ? JetReader::tr(what)
+                                           : JetReader::tr(what).arg(QString::fromStdString(table)),
+                             QString::number(page), QString::number(pageCount)));
     }
 
     // Reads a long value's bytes from the page/row it points at.
     std::string longValueRow(std::uint32_t pgRow, std::uint32_t& next, bool chained) const {
-        checkPage(pgRow >> 8, "长文本");
+        checkPage(pgRow >> 8, QT_TRANSLATE_NOOP("JetReader", "长文本"));
         void* buf = nullptr;
         int start = 0;
         std::size_t len = 0;
         if (mdb_find_pg_row(mdb, static_cast<int>(pgRow), &buf, &start, &len) != 0)
-            corrupt("长文本的位置无效（第 " + std::to_string(pgRow >> 8) + " 页）。");
+            corrupt(JetReader::tr("长文本的位置无效（第 %1 页）。").arg(pgRow >> 8));
         const auto* p = static_cast<const unsigned char*>(buf) + start;
         if (!chained)
             return std::string(reinterpret_cast<const char*>(p), len);
         if (len < 4)
-            corrupt("长文本的链接无效（第 " + std::to_string(pgRow >> 8) + " 页）。");
+            corrupt(JetReader::tr("长文本的链接无效（第 %1 页）。").arg(pgRow >> 8));
         next = get32(p, 0);
         return std::string(reinterpret_cast<const char*>(p + 4), len - 4);
     }
@@ -263,7 +277,7 @@ struct JetDatabase::Handle {
     // The stored bytes of a memo from its 12-byte field in the row.
     std::string memoBytes(const unsigned char* field, std::size_t size) const {
         if (size < 12)
-            corrupt("长文本字段太短。");
+            corrupt(JetReader::tr("长文本字段太短。"));
         const std::uint32_t header = get32(field, 0);
         const std::uint32_t length = header & 0x3FFFFFFF;
         if (header & 0x80000000u)
@@ -281,7 +295,7 @@ struct JetDatabase::Handle {
         // A chain longer than the file has pages must loop back on itself.
         for (std::uint32_t hops = 0; at != 0 && bytes.size() < length; ++hops) {
             if (hops > pageCount)
-                corrupt("长文本的链接形成了循环。");
+                corrupt(JetReader::tr("长文本的链接形成了循环。"));
             bytes += longValueRow(at, next, true);
             at = next;
         }
@@ -305,7 +319,7 @@ struct JetDatabase::Handle {
         const auto size = static_cast<std::size_t>(f.siz);
         auto needs = [&](std::size_t n) {
             if (size < n)
-                corrupt(std::string("列“") + col.name + "”的值太短。");
+                corrupt(JetReader::tr("列“%1”的值太短。").arg(QString::fromUtf8(col.name)));
         };
         switch (col.col_type) {
         case MDB_BYTE:
@@ -398,8 +412,8 @@ struct JetDatabase::Handle {
             row == 0 ? pageSize : get16(pg, format->rowCountOffset + 2 * row) & kRowOffsetMask;
         if (row >= rows || begin < format->rowCountOffset + 2 + 2 * rows || begin >= end ||
             end > pageSize)
-            corrupt("第 " + std::to_string(page) + " 页第 " + std::to_string(row) +
-                    " 行的位置无效。");
+            corrupt(JetReader::tr("第 %1 页第 %2 行的位置无效。")
+                        .arg(QString::number(page), QString::number(row)));
         start = static_cast<int>(begin);
         len = end - begin;
     }
@@ -418,25 +432,26 @@ struct JetDatabase::Handle {
         rowBounds(at, row, start, len);
         for (int moves = 0; word & kRowMoved; ++moves) {
             if (len < 4)
-                corrupt("第 " + std::to_string(at) + " 页第 " + std::to_string(row) +
-                        " 行的转移指针无效。");
+                corrupt(JetReader::tr("第 %1 页第 %2 行的转移指针无效。")
+                            .arg(QString::number(at), QString::number(row)));
             if (moves == kMaxMoves)
-                corrupt("第 " + std::to_string(page) + " 页的一行的转移指针形成了循环。");
+                corrupt(JetReader::tr("第 %1 页的一行的转移指针形成了循环。").arg(page));
             const std::uint32_t target = get32(mdb->pg_buf, static_cast<std::size_t>(start));
             at = target >> 8;
             row = target & 0xFF;
-            checkPage(at, "转移的行");
+            checkPage(at, QT_TRANSLATE_NOOP("JetReader", "转移的行"));
             if (mdb_read_pg(mdb, at) != static_cast<ssize_t>(pageSize))
-                corrupt("无法读取第 " + std::to_string(at) + " 页。");
+                corrupt(JetReader::tr("无法读取第 %1 页。").arg(at));
             if (mdb->pg_buf[0] != 0x01 ||
                 get32(mdb->pg_buf, 4) != get32(image + std::size_t{page} * pageSize, 4))
-                corrupt("第 " + std::to_string(page) + " 页的一行转移到了第 " + std::to_string(at) +
-                        " 页，但那一页不是同一个表的数据页。");
+                corrupt(
+                    JetReader::tr("第 %1 页的一行转移到了第 %2 页，但那一页不是同一个表的数据页。")
+                        .arg(QString::number(page), QString::number(at)));
             word = get16(mdb->pg_buf, format->rowCountOffset + 2 + 2 * row);
             rowBounds(at, row, start, len);
         }
         if (mdb_crack_row(def, start, len, fields.data()) < 0)
-            corrupt("第 " + std::to_string(at) + " 页有一行无法解析。");
+            corrupt(JetReader::tr("第 %1 页有一行无法解析。").arg(at));
         // mdb_crack_row bounds a value's end by the row's but lets a variable
         // offset table that runs backwards through as a negative size.
         const auto rowEnd = static_cast<std::size_t>(start) + len;
@@ -444,7 +459,7 @@ struct JetDatabase::Handle {
             if (f.value &&
                 (f.siz < 0 || f.start < start ||
                  static_cast<std::size_t>(f.start) + static_cast<std::size_t>(f.siz) > rowEnd))
-                corrupt("第 " + std::to_string(at) + " 页有一行的值超出了该行。");
+                corrupt(JetReader::tr("第 %1 页有一行的值超出了该行。").arg(at));
         }
         return true;
     }
@@ -454,21 +469,23 @@ struct JetDatabase::Handle {
     // on in the page it had last when a link leads outside the file. Every
     // linked page must be in the file and a definition page, and the entries
     // and names must end within the pages linked.
-    void checkDefinitionPages(const std::string& quoted, std::uint32_t definitionPage) const {
+    void checkDefinitionPages(const std::string& name, std::uint32_t definitionPage) const {
+        const QString quoted = QString::fromStdString(name);
         std::vector<unsigned char> definition;
         std::uint32_t page = definitionPage;
         for (std::uint32_t hops = 0;; ++hops) {
             const unsigned char* p = image + static_cast<std::size_t>(page) * pageSize;
             if (p[0] != 0x02)
-                corrupt(quoted + "的定义续页无效（第 " + std::to_string(page) + " 页）。");
+                corrupt(JetReader::tr("表“%1”的定义续页无效（第 %2 页）。")
+                            .arg(quoted, QString::number(page)));
             definition.insert(definition.end(), p + (hops == 0 ? 0 : kDefinitionPageHeader),
                               p + pageSize);
             page = get32(p, 4);
             if (page == 0)
                 break;
             if (hops >= pageCount)
-                corrupt(quoted + "的定义续页形成了循环。");
-            checkPage(page, (quoted + "的定义续页").c_str());
+                corrupt(JetReader::tr("表“%1”的定义续页形成了循环。").arg(quoted));
+            checkPage(page, QT_TRANSLATE_NOOP("JetReader", "表“%1”的定义续页"), name);
         }
         const jet::Format& f = *format;
         const std::uint32_t columnCount = get16(definition.data(), f.definitionColumnCount);
@@ -484,21 +501,21 @@ struct JetDatabase::Handle {
                    (f.columnNameLength == 1 ? definition[at] : get16(definition.data(), at));
         }
         if (named < columnCount || end > definition.size())
-            corrupt(quoted + "的定义不完整：列的定义超出了定义页。");
+            corrupt(JetReader::tr("表“%1”的定义不完整：列的定义超出了定义页。").arg(quoted));
     }
 
     std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const {
-        const std::string quoted = "表“" + name + "”";
-        checkPage(definitionPage, (quoted + "的定义").c_str());
+        const QString quoted = QString::fromStdString(name);
+        checkPage(definitionPage, QT_TRANSLATE_NOOP("JetReader", "表“%1”的定义"), name);
         // libmdb copies both maps out of the rows these point at, and reads
         // garbage when they lie beyond a truncated file.
         const unsigned char* definition =
             image + static_cast<std::size_t>(definitionPage) * pageSize;
         if (definition[0] == 0x02) {
             checkPage(get32(definition, format->definitionUsageMap) >> 8,
-                      (quoted + "的页面分配表").c_str());
+                      QT_TRANSLATE_NOOP("JetReader", "表“%1”的页面分配表"), name);
             checkPage(get32(definition, format->definitionFreeMap) >> 8,
-                      (quoted + "的空闲页面表").c_str());
+                      QT_TRANSLATE_NOOP("JetReader", "表“%1”的空闲页面表"), name);
         }
         // libmdb keeps a pointer to the entry in the definition; only the page
         // and the type are read from it, and the name is copied for display.
@@ -509,14 +526,14 @@ struct JetDatabase::Handle {
         name.copy(entry.object_name, std::min(name.size(), sizeof entry.object_name - 1));
         MdbTableDef* def = mdb_read_table(&entry);
         if (!def)
-            corrupt(quoted + "的定义无法读取。");
+            corrupt(JetReader::tr("表“%1”的定义无法读取。").arg(quoted));
         struct Free {
             MdbTableDef* def;
             ~Free() { mdb_free_tabledef(def); }
         } freeDef{def};
-        checkDefinitionPages(quoted, definitionPage);
+        checkDefinitionPages(name, definitionPage);
         if (!mdb_read_columns(def) || def->num_cols == 0)
-            corrupt(quoted + "没有列。");
+            corrupt(JetReader::tr("表“%1”没有列。").arg(quoted));
 
         std::vector<Column> columns;
         std::vector<const MdbColumn*> cols;
@@ -540,29 +557,29 @@ struct JetDatabase::Handle {
         // libmdb leaves the map empty when its pointer leads nowhere, and then
         // reads the map's type byte through a null pointer.
         if (!def->usage_map || def->map_sz == 0)
-            corrupt(quoted + "的页面分配表无法识别。");
+            corrupt(JetReader::tr("表“%1”的页面分配表无法识别。").arg(quoted));
         for (;;) {
             const gint32 next =
                 mdb_map_find_next(mdb, def->usage_map, static_cast<unsigned>(def->map_sz), page);
             if (next < 0)
-                corrupt(quoted + "的页面分配表无法识别。");
+                corrupt(JetReader::tr("表“%1”的页面分配表无法识别。").arg(quoted));
             if (next == 0)
                 break;
             if (static_cast<std::uint32_t>(next) <= page)
-                corrupt(quoted + "的页面分配表无效。");
+                corrupt(JetReader::tr("表“%1”的页面分配表无效。").arg(quoted));
             page = static_cast<std::uint32_t>(next);
-            checkPage(page, (quoted + "的数据").c_str());
+            checkPage(page, QT_TRANSLATE_NOOP("JetReader", "表“%1”的数据"), name);
             if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
-                corrupt("无法读取第 " + std::to_string(page) + " 页。");
+                corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
             const unsigned char* pg = mdb->pg_buf;
             if (pg[0] != 0x01 || get32(pg, 4) != definitionPage)
                 continue;
             const std::uint32_t rows = get16(pg, format->rowCountOffset);
             if (rows > maxRowsPerPage)
-                corrupt("第 " + std::to_string(page) + " 页的行数无效。");
+                corrupt(JetReader::tr("第 %1 页的行数无效。").arg(page));
             for (std::uint32_t r = 0; r < rows; ++r) {
                 if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
-                    corrupt("无法读取第 " + std::to_string(page) + " 页。");
+                    corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
                 if (!crack(def, page, r, fields))
                     continue;
                 for (unsigned c = 0; c < def->num_cols; ++c) {
@@ -582,13 +599,13 @@ struct JetDatabase::Handle {
         try {
             codePage.emplace(number);
         } catch (const std::invalid_argument&) {
-            throw JetFormatError("数据库文件的文字使用代码页 " + std::to_string(number) +
-                                 "，本系统无法转换这种代码页。");
+            fail(JetReader::tr("数据库文件的文字使用代码页 %1，本系统无法转换这种代码页。")
+                     .arg(number));
         }
         const iconv_t names = iconv_open("UTF-8", CodePageDecoder::iconvName(number).c_str());
         if (names == reinterpret_cast<iconv_t>(-1))
-            throw JetFormatError("数据库文件的文字使用代码页 " + std::to_string(number) +
-                                 "，本系统无法转换这种代码页。");
+            fail(JetReader::tr("数据库文件的文字使用代码页 %1，本系统无法转换这种代码页。")
+                     .arg(number));
         if (mdb->iconv_in != reinterpret_cast<iconv_t>(-1))
             iconv_close(mdb->iconv_in);
         mdb->iconv_in = names;
@@ -598,11 +615,12 @@ struct JetDatabase::Handle {
     void readCatalogue() {
         const auto catalogue = read("MSysObjects", kCataloguePage);
         if (catalogue->rowCount() == 0)
-            corrupt("系统表 MSysObjects 没有任何记录。");
+            corrupt(JetReader::tr("系统表 MSysObjects 没有任何记录。"));
         auto column = [&](const char* field) {
             const int c = catalogue->findColumn(field);
             if (c < 0)
-                corrupt(std::string("系统表 MSysObjects 缺少列“") + field + "”。");
+                corrupt(
+                    JetReader::tr("系统表 MSysObjects 缺少列“%1”。").arg(QString::fromUtf8(field)));
             return static_cast<std::size_t>(c);
         };
         const std::size_t id = column("Id"), name = column("Name"), type = column("Type"),
@@ -631,7 +649,7 @@ JetDatabase::JetDatabase(std::vector<unsigned char> image)
     m_handle->pageCount = static_cast<std::uint32_t>(m_image.size() / m_handle->pageSize);
     m_handle->mdb = mdb_open_buffer(m_image.data(), m_image.size(), MDB_NOFLAGS);
     if (!m_handle->mdb)
-        throw JetFormatError("无法打开数据库文件。");
+        fail(JetReader::tr("无法打开数据库文件。"));
     m_handle->image = m_image.data();
     if (header.format == &jet::kJet3)
         m_handle->useCodePage(header.codePage);

@@ -52,7 +52,8 @@ unsigned char lowerByte(unsigned char c) {
 std::uint64_t foldedPrefix(std::string_view text) {
     std::uint64_t prefix = 0;
     for (std::size_t i = 0; i < 8; ++i)
-        prefix = (prefix << 8) | (i < text.size() ? lowerByte(static_cast<unsigned char>(text[i])) : 0u);
+        prefix =
+            (prefix << 8) | (i < text.size() ? lowerByte(static_cast<unsigned char>(text[i])) : 0u);
     return prefix;
 }
 
@@ -79,9 +80,11 @@ std::optional<double> numberKey(std::optional<std::string_view> cell) {
     return value;
 }
 
-[[noreturn]] void invalidExpression(std::string_view expression, std::string_view reason) {
-    throw StatementError(
-        "排序表达式无效：\"" + std::string(expression) + "\"（" + std::string(reason) + "）", 0);
+// `message` quotes the expression as %1 and says what is wrong with it.
+[[noreturn]] void invalidExpression(const char* message, std::string_view expression,
+                                    std::vector<std::string> more = {}) {
+    more.insert(more.begin(), std::string(expression));
+    throw StatementError({{message, std::move(more)}}, 0);
 }
 
 } // namespace
@@ -168,7 +171,10 @@ std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key) {
 SortKey parseSortExpression(const Table& table, std::string_view expression) {
     const std::size_t space = expression.rfind(' ');
     if (space == std::string_view::npos || space == 0)
-        invalidExpression(expression, "应为列名、一个空格和 ASC 或 DESC");
+        invalidExpression(
+            BEARING_TRANSLATE_NOOP("Engine",
+                                   "排序表达式无效：\"%1\"（应为列名、一个空格和 ASC 或 DESC）"),
+            expression);
 
     SortKey key;
     const std::string_view direction = expression.substr(space + 1);
@@ -177,14 +183,21 @@ SortKey parseSortExpression(const Table& table, std::string_view expression) {
     else if (direction == "DESC")
         key.direction = SortDirection::Descending;
     else
-        invalidExpression(expression, "排序方向应为 ASC 或 DESC");
+        invalidExpression(BEARING_TRANSLATE_NOOP(
+                              "Engine", "排序表达式无效：\"%1\"（排序方向应为 ASC 或 DESC）"),
+                          expression);
 
     const std::string_view field = expression.substr(0, space);
     if (field.back() == ' ')
-        invalidExpression(expression, "应为列名、一个空格和 ASC 或 DESC");
+        invalidExpression(
+            BEARING_TRANSLATE_NOOP("Engine",
+                                   "排序表达式无效：\"%1\"（应为列名、一个空格和 ASC 或 DESC）"),
+            expression);
     const int column = findColumnIgnoringCase(table, field);
     if (column < 0)
-        invalidExpression(expression, "找不到列 \"" + std::string(field) + "\"");
+        invalidExpression(
+            BEARING_TRANSLATE_NOOP("Engine", "排序表达式无效：\"%1\"（找不到列 \"%2\"）"),
+            expression, {std::string(field)});
     key.column = static_cast<std::size_t>(column);
     return key;
 }

@@ -18,12 +18,12 @@ bool isBlank(char c) {
 
 } // namespace
 
-std::string describeNear(std::string_view statement, std::size_t position) {
+MessageTemplate describeNear(std::string_view statement, std::size_t position) {
     std::size_t start = std::min(position, statement.size());
     while (start < statement.size() && isBlank(statement[start]))
         ++start;
     if (start == statement.size())
-        return "（在语句末尾）";
+        return {BEARING_TRANSLATE_NOOP("Engine", "（在语句末尾）"), {}};
 
     std::size_t end = start;
     std::size_t codePoints = 0;
@@ -36,16 +36,14 @@ std::string describeNear(std::string_view statement, std::size_t position) {
     while (end > start && isBlank(statement[end - 1]))
         --end;
 
-    std::string out = "（在 \"";
-    out += statement.substr(start, end - start);
+    std::string near(statement.substr(start, end - start));
     if (cut)
-        out += "…";
-    out += "\" 附近）";
-    return out;
+        near += "…";
+    return {BEARING_TRANSLATE_NOOP("Engine", "（在 \"%1\" 附近）"), {std::move(near)}};
 }
 
-void failNear(std::string_view statement, std::size_t position, std::string_view message) {
-    throw StatementError(std::string(message) + describeNear(statement, position), position);
+void failNear(std::string_view statement, std::size_t position, MessageTemplate message) {
+    throw StatementError({std::move(message), describeNear(statement, position)}, position);
 }
 
 } // namespace bearing

@@ -113,7 +113,8 @@ class Binder {
     std::size_t column(std::string_view name, std::size_t position) const {
         const int index = findColumnIgnoringCase(m_table, name);
         if (index < 0)
-            failNear(m_statement, position, "找不到列 \"" + std::string(name) + "\"");
+            failNear(m_statement, position,
+                     {BEARING_TRANSLATE_NOOP("Engine", "找不到列 \"%1\""), {std::string(name)}});
         return static_cast<std::size_t>(index);
     }
 
@@ -225,7 +226,8 @@ class Evaluator {
                     return truth(*starts);
         }
         const bool asciiPair = condition.left.isColumn && condition.right.asciiFolded &&
-                               !(condition.left.numeric && condition.right.numeric) && isAscii(*left);
+                               !(condition.left.numeric && condition.right.numeric) &&
+                               isAscii(*left);
         if (condition.op == CompareOp::Like)
             return truth(asciiPair ? likeMatchesAscii(*left, *condition.right.asciiFolded)
                                    : likeMatches(folded(condition.left, *left, m_leftScratch),
@@ -279,10 +281,15 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     SelectResult result;
     result.table = resolveTable(parsed.table);
     if (!result.table)
-        throw StatementError("找不到表 \"" + parsed.table + "\"", parsed.tablePosition);
+        throw StatementError(
+            {{BEARING_TRANSLATE_NOOP("Engine", "找不到表 \"%1\""), {parsed.table}}},
+            parsed.tablePosition);
     const Table& table = *result.table;
     if (table.rowCount() > std::numeric_limits<std::uint32_t>::max())
-        throw StatementError("表 \"" + parsed.table + "\" 的行数过多，无法查询", 0);
+        throw StatementError(
+            {{BEARING_TRANSLATE_NOOP("Engine", "表 \"%1\" 的行数过多，无法查询"),
+              {parsed.table}}},
+            0);
 
     // Every name is resolved before the first row is looked at.
     const Binder binder(statement, table);

@@ -56,28 +56,31 @@ class Parser {
 
     SelectStatement parse() {
         if (peek().kind == TokenKind::End)
-            throw StatementError("查询语句为空", 0);
+            throw StatementError({{BEARING_TRANSLATE_NOOP("Engine", "查询语句为空"), {}}}, 0);
 
         SelectStatement statement;
-        expectKeyword("SELECT", "查询语句有误：语句应以 SELECT 开头");
+        expectKeyword("SELECT",
+                      BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：语句应以 SELECT 开头"));
         if (peek().kind != TokenKind::Star)
-            fail("查询语句有误：SELECT 之后应为 *");
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：SELECT 之后应为 *"));
         advance();
-        expectKeyword("FROM", "查询语句有误：缺少 FROM");
+        expectKeyword("FROM", BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：缺少 FROM"));
         if (!isName(peek()))
-            fail("查询语句有误：FROM 之后缺少表名");
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：FROM 之后缺少表名"));
         statement.table = std::string(peek().span);
         statement.tablePosition = advance().position;
 
         if (atKeyword("WHERE")) {
             advance();
-            statement.where = parseOr(0, "WHERE ");
+            statement.where =
+                parseOr(0, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：WHERE 之后缺少条件"));
         }
         if (atKeyword("ORDER")) {
             advance();
-            expectKeyword("BY", "查询语句有误：ORDER 之后缺少 BY");
+            expectKeyword("BY",
+                          BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：ORDER 之后缺少 BY"));
             if (!isName(peek()))
-                fail("查询语句有误：ORDER BY 之后缺少列名");
+                fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：ORDER BY 之后缺少列名"));
             OrderBy order{std::string(peek().span), advance().position, false};
             if (atKeyword("ASC")) {
                 advance();
@@ -90,7 +93,7 @@ class Parser {
         if (peek().kind == TokenKind::Semicolon)
             advance();
         if (peek().kind != TokenKind::End)
-            fail("查询语句有误：语句结尾有多余的内容");
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：语句结尾有多余的内容"));
         return statement;
     }
 
@@ -109,19 +112,19 @@ class Parser {
         return peek().kind == TokenKind::Word && equalsIgnoringAsciiCase(peek().span, keyword);
     }
 
-    void expectKeyword(std::string_view keyword, std::string_view message) {
+    void expectKeyword(std::string_view keyword, const char* message) {
         if (!atKeyword(keyword))
             fail(message);
         advance();
     }
 
-    [[noreturn]] void fail(std::string_view message) const {
-        failNear(m_statement, peek().position, message);
+    [[noreturn]] void fail(const char* message, std::vector<std::string> arguments = {}) const {
+        failNear(m_statement, peek().position, {message, std::move(arguments)});
     }
 
-    // `after` names what came before the condition, for the message when it is missing.
-    Condition parseOr(int depth, std::string_view after) {
-        Condition first = parseAnd(depth, after);
+    // `missing` is the message for a missing condition, naming what came before it.
+    Condition parseOr(int depth, const char* missing) {
+        Condition first = parseAnd(depth, missing);
         if (!atKeyword("OR"))
             return first;
         Condition chain;
@@ -129,13 +132,14 @@ class Parser {
         chain.children.push_back(std::move(first));
         while (atKeyword("OR")) {
             advance();
-            chain.children.push_back(parseAnd(depth, "OR "));
+            chain.children.push_back(parseAnd(
+                depth, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：OR 之后缺少条件")));
         }
         return chain;
     }
 
-    Condition parseAnd(int depth, std::string_view after) {
-        Condition first = parseNot(depth, after);
+    Condition parseAnd(int depth, const char* missing) {
+        Condition first = parseNot(depth, missing);
         if (!atKeyword("AND"))
             return first;
         Condition chain;
@@ -143,34 +147,37 @@ class Parser {
         chain.children.push_back(std::move(first));
         while (atKeyword("AND")) {
             advance();
-            chain.children.push_back(parseNot(depth, "AND "));
+            chain.children.push_back(parseNot(
+                depth, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：AND 之后缺少条件")));
         }
         return chain;
     }
 
-    Condition parseNot(int depth, std::string_view after) {
+    Condition parseNot(int depth, const char* missing) {
         if (!atKeyword("NOT"))
-            return parsePrimary(depth, after);
+            return parsePrimary(depth, missing);
         enter(depth);
         advance();
         Condition negation;
         negation.kind = Condition::Kind::Not;
-        negation.children.push_back(parseNot(depth + 1, "NOT "));
+        negation.children.push_back(parseNot(
+            depth + 1, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：NOT 之后缺少条件")));
         return negation;
     }
 
-    Condition parsePrimary(int depth, std::string_view after) {
+    Condition parsePrimary(int depth, const char* missing) {
         if (peek().kind == TokenKind::LeftParen) {
             enter(depth);
             advance();
-            Condition inner = parseOr(depth + 1, "左括号");
+            Condition inner = parseOr(
+                depth + 1, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：左括号之后缺少条件"));
             if (peek().kind != TokenKind::RightParen)
-                fail("查询语句有误：缺少右括号");
+                fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：缺少右括号"));
             advance();
             return inner;
         }
         if (!startsOperand(peek()))
-            fail("查询语句有误：" + std::string(after) + "之后缺少条件");
+            fail(missing);
         return parseComparison();
     }
 
@@ -179,26 +186,29 @@ class Parser {
         comparison.left = parseOperand();
 
         bool negated = false;
-        std::string opName;
+        MessageTemplate missingValue;
         if (const std::optional<CompareOp> op = compareOp(peek().kind)) {
             comparison.op = *op;
-            opName = "运算符 \"" + std::string(peek().span) + "\"";
+            missingValue = {
+                BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：运算符 \"%1\" 之后缺少值"),
+                {std::string(peek().span)}};
         } else {
             if (atKeyword("NOT")) {
                 advance();
                 negated = true;
                 if (!atKeyword("LIKE"))
-                    fail("查询语句有误：NOT 之后应为 LIKE");
+                    fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：NOT 之后应为 LIKE"));
             } else if (!atKeyword("LIKE")) {
-                fail("查询语句有误：缺少比较运算符");
+                fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：缺少比较运算符"));
             }
             comparison.op = CompareOp::Like;
-            opName = negated ? "NOT LIKE" : "LIKE";
+            missingValue = {BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：%1 之后缺少值"),
+                            {negated ? "NOT LIKE" : "LIKE"}};
         }
         advance();
 
         if (!startsOperand(peek()))
-            fail("查询语句有误：" + opName + " 之后缺少值");
+            fail(missingValue.text, std::move(missingValue.arguments));
         comparison.right = parseOperand();
         if (!negated)
             return comparison;
@@ -228,7 +238,8 @@ class Parser {
             const char* last = first + token.span.size();
             const auto [end, error] = std::from_chars(first, last, operand.number);
             if (error != std::errc() || end != last)
-                failNear(m_statement, token.position, "查询语句有误：数值超出范围");
+                failNear(m_statement, token.position,
+                         {BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：数值超出范围"), {}});
             break;
         }
         default:
@@ -241,7 +252,8 @@ class Parser {
 
     void enter(int depth) const {
         if (depth >= kMaxConditionDepth)
-            fail("查询语句有误：条件嵌套超过 " + std::to_string(kMaxConditionDepth) + " 层");
+            fail(BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：条件嵌套超过 %1 层"),
+                 {std::to_string(kMaxConditionDepth)});
     }
 
     std::string_view m_statement;

@@ -69,7 +69,7 @@ std::size_t scanText(std::string_view s, std::size_t start) {
     while (true) {
         const std::size_t close = s.find(quote, i);
         if (close == std::string_view::npos)
-            failNear(s, start, "文本值缺少结束的引号");
+            failNear(s, start, {BEARING_TRANSLATE_NOOP("Engine", "文本值缺少结束的引号"), {}});
         if (close + 1 < s.size() && s[close + 1] == quote) {
             i = close + 2;
             continue;
@@ -109,7 +109,7 @@ SymbolMatch matchSymbol(std::string_view s, std::size_t i) {
     default: // a point starts a number only when a digit follows
         if (isDigit(s, i + 1))
             return {TokenKind::Number, scanDigits(s, i + 1) - i};
-        failNear(s, i, "查询语句有误：无法识别的符号");
+        failNear(s, i, {BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：无法识别的符号"), {}});
     }
 }
 
@@ -150,7 +150,7 @@ Token Tokenizer::next() {
     }
     case CharClass::Blank:
     case CharClass::Other:
-        failNear(s, i, "查询语句有误：无法识别的符号");
+        failNear(s, i, {BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：无法识别的符号"), {}});
     }
     m_position = i;
     return {kind, start, s.substr(start, i - start)};

@@ -3,6 +3,8 @@
 
 #include "platform/file_signature.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <string_view>
 
@@ -44,25 +46,34 @@ CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::
 
 std::string RefusedCatalogueText(CatalogueHeader header, const std::filesystem::path& fullPath,
                                  std::uint64_t fileSize) {
-    const std::string file = "文件“" + fullPath.string() + "”";
-    const std::string untouched = "程序没有改动它。";
+    // Each message whole, so that a translation can order it as its language needs.
+    const QString file = QString::fromStdString(fullPath.string());
+    const auto text = [&](const char* message) {
+        return QCoreApplication::translate("CatalogueHeader", message).arg(file).toStdString();
+    };
     switch (header) {
     case CatalogueHeader::Empty:
-        return file + "是空文件，不是轴承数据库，" + untouched +
-               "请换上完整的数据库文件 bde.mdb 后再查询。";
+        return text(QT_TRANSLATE_NOOP("CatalogueHeader",
+                                      "文件“%1”是空文件，不是轴承数据库，程序没有改动它。"
+                                      "请换上完整的数据库文件 bde.mdb 后再查询。"));
     case CatalogueHeader::NewerFormat:
-        return file +
-               "是较新格式（Access 2007 及以后）的数据库，本程序只能读取 Access 97 至 2003 格式的 "
-               ".mdb 数据库，" +
-               untouched + "请在 Access 中将它另存为 Access 2002-2003 格式的 .mdb 文件后再查询。";
+        return text(QT_TRANSLATE_NOOP(
+            "CatalogueHeader",
+            "文件“%1”是较新格式（Access 2007 及以后）的数据库，本程序只能读取 Access 97 至 2003 "
+            "格式的 .mdb 数据库，程序没有改动它。请在 Access 中将它另存为 Access 2002-2003 格式的 "
+            ".mdb 文件后再查询。"));
     case CatalogueHeader::Truncated:
-        return file + "不完整（只有 " + std::to_string(fileSize) + " 字节，不足一个数据库页），" +
-               untouched + "请换上完整的数据库文件 bde.mdb 后再查询。";
+        return QCoreApplication::translate("CatalogueHeader",
+                                           "文件“%1”不完整（只有 %2 字节，不足一个数据库页），"
+                                           "程序没有改动它。请换上完整的数据库文件 bde.mdb 后再查询。")
+            .arg(file, QString::number(fileSize))
+            .toStdString();
     case CatalogueHeader::NotADatabase:
     case CatalogueHeader::Jet:
         break;
     }
-    return file + "不是数据库文件，" + untouched + "请换上轴承数据库文件 bde.mdb 后再查询。";
+    return text(QT_TRANSLATE_NOOP("CatalogueHeader", "文件“%1”不是数据库文件，程序没有改动它。"
+                                                     "请换上轴承数据库文件 bde.mdb 后再查询。"));
 }
 
 } // namespace bearing

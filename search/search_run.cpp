@@ -6,6 +6,8 @@
 #include "search/file_guard.h"
 #include "search/search_sql.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -51,9 +53,12 @@ public:
                 }
                 if (std::chrono::steady_clock::now() >= deadline) {
                     ::close(m_fd);
-                    throw CatalogueBusyError("数据库文件“" + std::string(kCatalogueFile) + "”正被另一个查询使用，等了 " +
-                                             std::to_string((timeout.count() + 999) / 1000) +
-                                             " 秒仍未用完，请稍后再试。");
+                    throw CatalogueBusyError(
+                        QCoreApplication::translate("SearchRun", "数据库文件“%1”正被另一个查询使用，等了 %2 "
+                                                                 "秒仍未用完，请稍后再试。")
+                            .arg(kCatalogueFile)
+                            .arg((timeout.count() + 999) / 1000)
+                            .toStdString());
                 }
                 // Polled often, so that a waiting run gets in between the
                 // runs of a program that searches again and again.
@@ -83,29 +88,32 @@ private:
         if (m_fd >= 0)
             ::close(m_fd);
         std::error_code ec;
-        throw FileError("无法锁定数据库文件“" + std::string(kCatalogueFile) + "”：无法打开锁文件“" +
-                        std::filesystem::absolute(kLockFile, ec).string() + "”（" + std::strerror(error) + "）。");
+        throw FileError(QCoreApplication::translate("SearchRun", "无法锁定数据库文件“%1”：无法打开锁文件“%2”（%3）。")
+                            .arg(kCatalogueFile, QString::fromStdString(std::filesystem::absolute(kLockFile, ec).string()),
+                                 QString::fromLocal8Bit(std::strerror(error)))
+                            .toStdString());
     }
 
     int m_fd = -1;
 };
 
+// Marked here and translated where the message is made.
 const char* typeName(StoredType type)
 {
     switch (type) {
-    case StoredType::Unknown: return "未知";
-    case StoredType::Number: return "数字";
-    case StoredType::Currency: return "货币";
-    case StoredType::YesNo: return "是/否";
-    case StoredType::DateTime: return "日期/时间";
-    case StoredType::Text: return "文本";
-    case StoredType::Memo: return "备注";
-    case StoredType::Binary: return "二进制";
-    case StoredType::Ole: return "OLE 对象";
-    case StoredType::ReplicationId: return "同步复制 ID";
-    case StoredType::Other: return "其他";
+    case StoredType::Unknown: return QT_TRANSLATE_NOOP("SearchRun", "未知");
+    case StoredType::Number: return QT_TRANSLATE_NOOP("SearchRun", "数字");
+    case StoredType::Currency: return QT_TRANSLATE_NOOP("SearchRun", "货币");
+    case StoredType::YesNo: return QT_TRANSLATE_NOOP("SearchRun", "是/否");
+    case StoredType::DateTime: return QT_TRANSLATE_NOOP("SearchRun", "日期/时间");
+    case StoredType::Text: return QT_TRANSLATE_NOOP("SearchRun", "文本");
+    case StoredType::Memo: return QT_TRANSLATE_NOOP("SearchRun", "备注");
+    case StoredType::Binary: return QT_TRANSLATE_NOOP("SearchRun", "二进制");
+    case StoredType::Ole: return QT_TRANSLATE_NOOP("SearchRun", "OLE 对象");
+    case StoredType::ReplicationId: return QT_TRANSLATE_NOOP("SearchRun", "同步复制 ID");
+    case StoredType::Other: return QT_TRANSLATE_NOOP("SearchRun", "其他");
     }
-    return "未知";
+    return QT_TRANSLATE_NOOP("SearchRun", "未知");
 }
 
 // Numbers of every size (Byte to Double, Decimal, Currency) show and match
@@ -122,22 +130,31 @@ bool searchable(StoredType type)
 // learns what is wrong with the file rather than with the statement.
 void requireSearchColumns(Connection& connection)
 {
-    const std::string where = "数据库文件“" + std::string(kCatalogueFile) + "”";
     const std::string tableName(catalogue::kTableName);
     const auto table = connection.table(tableName);
     if (!table)
-        throw CatalogueError(where + "中没有表“" + tableName + "”。");
-    std::string missing;
+        throw CatalogueError(QCoreApplication::translate("SearchRun", "数据库文件“%1”中没有表“%2”。")
+                                 .arg(kCatalogueFile, QString::fromStdString(tableName))
+                                 .toStdString());
+    QString missing;
     for (const auto& info : catalogue::kGridColumns)
         if (table->findColumn(info.field) < 0)
-            missing += (missing.empty() ? "“" : "、“") + std::string(info.field) + "”";
-    if (!missing.empty())
-        throw CatalogueError(where + "的表“" + table->name() + "”缺少列" + missing + "。");
+            missing += (missing.isEmpty() ? QCoreApplication::translate("SearchRun", "“%1”")
+                                          : QCoreApplication::translate("SearchRun", "、“%1”"))
+                           .arg(QString::fromUtf8(info.field.data(), static_cast<qsizetype>(info.field.size())));
+    if (!missing.isEmpty())
+        throw CatalogueError(QCoreApplication::translate("SearchRun", "数据库文件“%1”的表“%2”缺少列%3。")
+                                 .arg(kCatalogueFile, QString::fromStdString(table->name()), missing)
+                                 .toStdString());
     for (const auto& info : catalogue::kGridColumns) {
         const Column& column = table->columns()[static_cast<std::size_t>(table->findColumn(info.field))];
         if (!searchable(column.stored))
-            throw CatalogueError(where + "的表“" + table->name() + "”中，列“" + column.name + "”是" +
-                                 typeName(column.stored) + "类型，查询需要文本或数字。");
+            throw CatalogueError(
+                QCoreApplication::translate("SearchRun",
+                                            "数据库文件“%1”的表“%2”中，列“%3”是%4类型，查询需要文本或数字。")
+                    .arg(kCatalogueFile, QString::fromStdString(table->name()), QString::fromStdString(column.name),
+                         QCoreApplication::translate("SearchRun", typeName(column.stored)))
+                    .toStdString());
     }
 }
 

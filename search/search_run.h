@@ -4,6 +4,7 @@
 
 #include "platform/connection.h"
 #include "platform/result_set.h"
+#include "platform/translate_noop.h"
 #include "search/search_criteria.h"
 
 #include <chrono>
@@ -23,8 +24,9 @@ inline constexpr std::chrono::milliseconds kLockTimeout{30000};
 inline constexpr std::chrono::milliseconds kWindowLockTimeout{2000};
 inline constexpr const char* kConnectionText =
     "provider=Microsoft.Jet.OLEDB.4.0;Data Source=bde.mdb ;Persist Security Info=false";
-inline constexpr const char* kConnectionFailureText = "打开数据库出现致命的错误！！！";
-inline constexpr const char* kConnectionFailureTitle = "错误";
+inline constexpr const char* kConnectionFailureText =
+    BEARING_TRANSLATE_NOOP("SearchRun", "打开数据库出现致命的错误！！！");
+inline constexpr const char* kConnectionFailureTitle = BEARING_TRANSLATE_NOOP("SearchRun", "错误");
 
 // The catalogue opened but cannot serve a search: its table or one of the
 // seven grid columns is missing, or a column holds values that are neither

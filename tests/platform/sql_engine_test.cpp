@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -280,6 +281,29 @@ TEST(StatementErrorTest, CarriesByteOffsetOfTheFailure) {
     } catch (const StatementError& error) {
         EXPECT_EQ(error.position(), statement.find("foo"));
     }
+}
+
+// The command line hands each template to its message catalogue; the place in
+// the statement is a template of its own and the arguments stay as they are.
+TEST(StatementErrorTest, TranslatesEachTemplateBeforeFillingIt) {
+    const std::map<std::string, std::string> english{
+        {"找不到列 \"%1\"", "No column \"%1\""},
+        {"（在 \"%1\" 附近）", " (near \"%1\")"},
+    };
+    try {
+        (void)select("select * from zqbearing where 尺寸 = 1");
+        FAIL() << "statement accepted";
+    } catch (const StatementError& error) {
+        EXPECT_STREQ(error.what(), "找不到列 \"尺寸\"（在 \"尺寸 = 1\" 附近）");
+        EXPECT_EQ(error.message([&](const char* text) { return english.at(text); }),
+                  "No column \"尺寸\" (near \"尺寸 = 1\")");
+    }
+}
+
+TEST(StatementErrorTest, FillsPlaceholdersInOnePass) {
+    EXPECT_EQ(fillMessage("%1 and %2", {"%2", "x"}), "%2 and x");
+    EXPECT_EQ(fillMessage("%1, %3 and 100%", {"a"}), "a, %3 and 100%");
+    EXPECT_EQ(fillMessage("%2%1", {"a", "b"}), "ba");
 }
 
 TEST(NestingTest, AcceptsTheDeepestAllowedNesting) {

@@ -60,11 +60,14 @@ class CatalogExcel : public ::testing::Test {
         return m_dir / name;
     }
 
-    // Runs the tool with only the locale variables in `locale` set.
-    CliResult run(const std::string& args, const std::string& locale = "LANG=en_US.UTF-8") {
+    // Runs the tool with only the locale variables in `locale` set, in `folder` when given.
+    CliResult run(const std::string& args, const std::string& locale = "LANG=en_US.UTF-8",
+                  const fs::path& folder = {}) {
         const fs::path errors = m_dir.parent_path() / (m_dir.filename().string() + ".err");
-        const std::string command = "env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE " + locale +
-                                    " " + BEARING_CATALOG_EXE + " " + args + " 2>" + quoted(errors);
+        const std::string command =
+            (folder.empty() ? "" : "cd " + quoted(folder) + " && ") +
+            "env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE " + locale + " " +
+            BEARING_CATALOG_EXE + " " + args + " 2>" + quoted(errors);
         FILE* pipe = ::popen(command.c_str(), "r");
         std::string out;
         char buf[65536];
@@ -248,16 +251,32 @@ class CatalogExcelLanguage : public CatalogExcel, public testing::WithParamInter
 
 bool hasChinese(const std::string& text) {
     return text.find("行") != std::string::npos || text.find("用法") != std::string::npos ||
-           text.find("文件") != std::string::npos;
+           text.find("文件") != std::string::npos || text.find("查询") != std::string::npos ||
+           text.find("错误") != std::string::npos;
 }
 
 TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
     const LocaleCase& c = GetParam();
     const fs::path csv = write("in.csv", "newNO,WJIN\n6204,47\n6205,4x7\n");
     const fs::path mdb = m_dir / "bde.mdb";
-    // The tool's own messages, a usage error, --help and the summary, then two
-    // from the layers below: reading a file, and the writer refusing a long
-    // text (stored uncompressed) that begins with U+FEFF.
+    // A catalogue cut off inside its fourth page, an empty one, and a folder without one.
+    const fs::path working = m_dir / "working.mdb";
+    ASSERT_EQ(
+        run("import --working " + quoted(write("whole.csv", "newNO\n6204\n")) + " " + quoted(working))
+            .status,
+        0);
+    const std::string image = readFile(working);
+    ASSERT_GT(image.size(), 12388u);
+    const fs::path cut = write("cut.mdb", image.substr(0, 12388));
+    const fs::path empty = m_dir / "empty";
+    fs::create_directories(empty);
+    write("empty/bde.mdb", "");
+    fs::create_directories(m_dir / "none");
+    // The tool's own messages, a usage error, --help and the summary, then
+    // those of the layers below: reading a file, the writer refusing a long
+    // text (stored uncompressed) that begins with U+FEFF, the reader refusing a
+    // cut-off catalogue through the connection, a search refusing an empty
+    // catalogue, a search without one, and a statement error with its place.
     const std::string expected[][2] = {
         {"line 3, column 2 (WJIN): \"4x7\" is not a number",
          "第 3 行，第 2 列（WJIN）：\"4x7\" 不是数字"},
@@ -268,6 +287,19 @@ TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
         {"Cannot open file", "无法打开文件"},
         {"line 2, column 1 (A): text starting with U+FEFF cannot be stored",
          "第 2 行，第 1 列（A）：以 U+FEFF 开头的文字无法存储"},
+        {"Cannot open the database file \"" + cut.string() +
+             "\": The database file is incomplete: its size of 12388 bytes is not a whole number "
+             "of pages (4096 bytes each)",
+         "无法打开数据库文件“" + cut.string() + "”：数据库文件不完整：大小 12388 字节不是整页（每页 "
+                                                "4096 字节）"},
+        {"The file \"" + (empty / "bde.mdb").string() +
+             "\" is empty, not a bearing catalogue; it was left as it is.",
+         "文件“" + (empty / "bde.mdb").string() + "”是空文件，不是轴承数据库，程序没有改动它。"},
+        {"Error: A fatal error occurred opening the database!\n"
+         "bearing-catalog: The database file \"bde.mdb\" does not exist.",
+         "错误: 打开数据库出现致命的错误！！！\nbearing-catalog: 找不到数据库文件“bde.mdb”。"},
+        {"Statement error: a condition is missing after WHERE (at the end of the statement)",
+         "查询语句有误：WHERE 之后缺少条件（在语句末尾）"},
     };
     const std::string outputs[] = {
         run("import --double WJIN " + quoted(csv) + " " + quoted(mdb), c.locale).err,
@@ -282,6 +314,10 @@ TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
                 quoted(m_dir / "mark.mdb"),
             c.locale)
             .err,
+        run("sql --db " + quoted(cut) + " 'SELECT * FROM bearings'", c.locale).err,
+        run("query --model 6204", c.locale, empty).err,
+        run("query --model 6204", c.locale, m_dir / "none").err,
+        run("sql --db " + quoted(working) + " 'SELECT * FROM bearings WHERE '", c.locale).err,
     };
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         EXPECT_NE(outputs[i].find(expected[i][c.chinese ? 1 : 0]), std::string::npos) << outputs[i];

@@ -211,7 +211,7 @@ TEST_F(CatalogQuery, RejectedStatementFailsAndLeavesTheFileUnsealed) {
     const Outcome r = run({"query", "--mode", "-1", "--model", "6204"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("WHERE 之后缺少条件"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("a condition is missing after WHERE"), std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("条记录相符"), std::string::npos) << r.err;
     // The run ends at the statement: nothing seals the file or removes the copy.
     EXPECT_TRUE(startsWith(readBytes(m_dir / "bde.mdb"), kWorkingSignature));
@@ -232,7 +232,7 @@ TEST_F(CatalogQuery, MissingCatalogueShowsTheConnectionFailureThenFails) {
     const Outcome r = run({"query", "--model", "6204"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    const auto failure = r.err.find("打开数据库出现致命的错误！！！");
+    const auto failure = r.err.find("A fatal error occurred opening the database!");
     const auto reason = r.err.find("bde.mdb");
     ASSERT_NE(failure, std::string::npos) << r.err;
     ASSERT_NE(reason, std::string::npos) << r.err;
@@ -253,7 +253,9 @@ TEST_F(CatalogQuery, CatalogueWithoutOneOfTheSevenColumnsFailsNamingFileAndColum
     const Outcome r = run({"query", "--model", "6204"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("“bde.mdb”的表“ZQbearing”缺少列“WJIN”"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Table \"ZQbearing\" of the database file \"bde.mdb\" lacks the columns \"WJIN\""),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(CatalogQuery, SqlPrintsEveryColumnOfAWorkingFileAndTouchesNothing) {
@@ -285,7 +287,7 @@ TEST_F(CatalogQuery, SqlOnAFileAtRestFails) {
     const Outcome r = run({"sql", "--db", file.string(), "SELECT * FROM zqBEARING ORDER BY NEWNO"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("封存"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("a file at rest"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(file.string()), std::string::npos) << r.err;
     EXPECT_EQ(readBytes(file), original);
 }

@@ -1,4 +1,5 @@
 // bearing-catalog: builds, exports and queries catalogue files without a window.
+#include "platform/engine_error.h"
 #include "tools/catalog/export_command.h"
 #include "tools/catalog/import_command.h"
 #include "tools/catalog/language.h"
@@ -74,6 +75,11 @@ int main(int argc, char** argv) {
     }
     try {
         return run(command);
+    } catch (const bearing::EngineError& e) {
+        std::cerr << "bearing-catalog: " << e.message([](const char* text) {
+            return utf8(QCoreApplication::translate(bearing::kEngineContext, text));
+        }) << "\n";
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "bearing-catalog: " << e.what() << "\n";
         return 1;

@@ -33,7 +33,8 @@ public:
     explicit CommandLineView(std::ostream& log) : m_log(log) {}
     void showConnectionFailure() override
     {
-        m_log << kConnectionFailureTitle << ": " << kConnectionFailureText << "\n";
+        m_log << utf8(QCoreApplication::translate("SearchRun", kConnectionFailureTitle)) << ": "
+              << utf8(QCoreApplication::translate("SearchRun", kConnectionFailureText)) << "\n";
     }
     void setResultCaption(const std::string& caption) override { m_caption = caption; }
     const std::string& caption() const { return m_caption; }

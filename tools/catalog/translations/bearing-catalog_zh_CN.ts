@@ -2,6 +2,199 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CatalogueHeader</name>
+    <message>
+        <source>文件“%1”是空文件，不是轴承数据库，程序没有改动它。请换上完整的数据库文件 bde.mdb 后再查询。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件“%1”是较新格式（Access 2007 及以后）的数据库，本程序只能读取 Access 97 至 2003 格式的 .mdb 数据库，程序没有改动它。请在 Access 中将它另存为 Access 2002-2003 格式的 .mdb 文件后再查询。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件“%1”不完整（只有 %2 字节，不足一个数据库页），程序没有改动它。请换上完整的数据库文件 bde.mdb 后再查询。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件“%1”不是数据库文件，程序没有改动它。请换上轴承数据库文件 bde.mdb 后再查询。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Connection</name>
+    <message>
+        <source>找不到数据库文件“%1”。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”是一个文件夹，不是数据库文件。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取数据库文件：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法识别数据库文件“%1”的格式：文件头是封存状态的标志，不是 Jet 数据库的标志。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法识别数据库文件“%1”的格式：它不是 Jet 数据库。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开数据库文件“%1”：%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>连接字符串中的数据提供程序“%1”无法使用，只支持 Microsoft.Jet.OLEDB.4.0。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>连接字符串中没有指定数据库文件（Data Source）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库连接没有打开。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件“%1”在连接之后被修改了，请重新查询。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取数据库文件“%1”：%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Engine</name>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（应为列名、一个空格和 ASC 或 DESC）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（排序方向应为 ASC 或 DESC）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排序表达式无效：&quot;%1&quot;（找不到列 &quot;%2&quot;）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（在语句末尾）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（在 &quot;%1&quot; 附近）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找不到列 &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找不到表 &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表 &quot;%1&quot; 的行数过多，无法查询</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句为空</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：语句应以 SELECT 开头</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：SELECT 之后应为 *</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少 FROM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：FROM 之后缺少表名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：WHERE 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：ORDER 之后缺少 BY</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：ORDER BY 之后缺少列名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：语句结尾有多余的内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：OR 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：AND 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：NOT 之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：左括号之后缺少条件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少右括号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：运算符 &quot;%1&quot; 之后缺少值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：NOT 之后应为 LIKE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：缺少比较运算符</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：%1 之后缺少值</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：数值超出范围</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：条件嵌套超过 %1 层</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文本值缺少结束的引号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查询语句有误：无法识别的符号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表的内容超过 4 GB，无法载入。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileIo</name>
     <message>
         <source>无法打开文件</source>
@@ -21,6 +214,169 @@
     </message>
     <message>
         <source>无法创建文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JetReader</name>
+    <message>
+        <source>数据库文件已损坏：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不是完整的 Jet 数据库文件：文件只有 %1 字节。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不是 Jet 数据库文件：文件开头没有 Jet 数据库的标志。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不是 Jet 3 或 Jet 4.0 数据库文件（版本号 %1，可能是 Access 2007 以后的 accdb 格式）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不是完整的 %1 数据库文件：文件只有 %2 字节。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件不完整：大小 %1 字节不是整页（每页 %2 字节），文件可能被截断。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件已加密，无法读取。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 2 页不是系统表 MSysObjects 的定义。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1指向第 %2 页，但文件只有 %3 页，文件可能被截断。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>长文本</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>长文本的位置无效（第 %1 页）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>长文本的链接无效（第 %1 页）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>长文本字段太短。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>长文本的链接形成了循环。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>列“%1”的值太短。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页第 %2 行的位置无效。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页第 %2 行的转移指针无效。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页的一行的转移指针形成了循环。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>转移的行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取第 %1 页。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页的一行转移到了第 %2 页，但那一页不是同一个表的数据页。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页有一行无法解析。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页有一行的值超出了该行。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的定义续页无效（第 %2 页）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的定义续页形成了循环。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的定义续页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的定义不完整：列的定义超出了定义页。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的定义</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的页面分配表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的空闲页面表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的定义无法读取。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”没有列。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的页面分配表无法识别。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的页面分配表无效。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表“%1”的数据</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页的行数无效。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件的文字使用代码页 %1，本系统无法转换这种代码页。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>系统表 MSysObjects 没有任何记录。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>系统表 MSysObjects 缺少列“%1”。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开数据库文件。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -297,6 +653,89 @@ import 读取 UTF-8、带字节顺序标记的 UTF-16 或 GB18030（中文系统
     <name>ResultSet</name>
     <message>
         <source>结果集没有打开，无法排序。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SearchRun</name>
+    <message>
+        <source>数据库文件“%1”正被另一个查询使用，等了 %2 秒仍未用完，请稍后再试。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法锁定数据库文件“%1”：无法打开锁文件“%2”（%3）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数字</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>货币</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>是/否</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日期/时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文本</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>备注</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>二进制</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OLE 对象</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>同步复制 ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件“%1”中没有表“%2”。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>、“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件“%1”的表“%2”缺少列%3。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>数据库文件“%1”的表“%2”中，列“%3”是%4类型，查询需要文本或数字。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开数据库出现致命的错误！！！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>错误</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
