@@ -31,11 +31,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTabWidget>
-#include <QPalette>
-#include <QScopeGuard>
 #include <QTableView>
 #include <QTimer>
 
@@ -240,9 +240,8 @@ void TForm1::buildResultPages(QWidget* page) {
                                                                      50,  50,  150};
     for (std::size_t i = 0; i < widths.size(); ++i)
         m_dbGrid1->setColumnWidth(int(i), widths[i]);
-    titles->setTitleClickHandler([this](int column) {
-        runHandler(this, [this, column] { DBGrid1TitleClick(column); });
-    });
+    titles->setTitleClickHandler(
+        [this](int column) { runHandler(this, [this, column] { DBGrid1TitleClick(column); }); });
     m_anchors->add(m_dbGrid1, {7, 3, 724, 419}, AnchorAll);
 }
 
@@ -353,7 +352,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         (watched == m_dbGrid1 || watched == m_dbGrid1->viewport())) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
         const QPoint at = request->reason() == QContextMenuEvent::Mouse ? request->globalPos()
-                                                                         : keyboardMenuPlace();
+                                                                        : keyboardMenuPlace();
         runHandler(this, [this, at] { DBGrid1ContextPopup(at); });
         return true;
     }

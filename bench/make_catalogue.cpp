@@ -1,4 +1,5 @@
-// bench-make-catalogue: a large catalogue grown from the bundled sample, so that benchmarks see real text lengths and value mixes.
+// bench-make-catalogue: a large catalogue grown from the bundled sample, so that benchmarks see
+// real text lengths and value mixes.
 #include "platform/file_io.h"
 #include "platform/jet_writer.h"
 #include "search/catalogue.h"
@@ -27,8 +28,7 @@ using SeedRow = std::array<std::optional<std::string>, kColumns>;
 
 // The sample holds no quoted fields; refusing them keeps this reader honest
 // should that ever change, instead of silently splitting a quoted comma.
-std::vector<SeedRow> readSeed(const std::string& path)
-{
+std::vector<SeedRow> readSeed(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read the seed \"" + path + "\"");
@@ -67,9 +67,12 @@ std::vector<SeedRow> readSeed(const std::string& path)
 // keeps the sample untouched.
 constexpr std::array<std::string_view, 5> kClearance{"", "C3", "C2", "C4", "C5"};
 constexpr std::array<std::string_view, 5> kPrecision{"", "P6", "P5", "P4", "P2"};
-constexpr std::array<std::string_view, 10> kTreatment{"", "S1", "GJN", "HT", "LT", "V1", "QE6", "S0", "W64", "VA201"};
-constexpr std::array<std::string_view, 8> kGrease{"", "MT33", "MT47", "LHT23", "GXN", "WT", "LT20", "HT51"};
-constexpr std::size_t kNamedPasses = kClearance.size() * kPrecision.size() * kTreatment.size() * kGrease.size();
+constexpr std::array<std::string_view, 10> kTreatment{"",   "S1",  "GJN", "HT",  "LT",
+                                                      "V1", "QE6", "S0",  "W64", "VA201"};
+constexpr std::array<std::string_view, 8> kGrease{"",    "MT33", "MT47", "LHT23",
+                                                  "GXN", "WT",   "LT20", "HT51"};
+constexpr std::size_t kNamedPasses =
+    kClearance.size() * kPrecision.size() * kTreatment.size() * kGrease.size();
 
 struct Variant {
     std::size_t clearance = 0;
@@ -77,8 +80,7 @@ struct Variant {
     std::string suffix;
 };
 
-Variant variantFor(std::size_t pass)
-{
+Variant variantFor(std::size_t pass) {
     Variant v;
     std::size_t k = pass % kNamedPasses;
     v.clearance = k % kClearance.size();
@@ -96,8 +98,7 @@ Variant variantFor(std::size_t pass)
 }
 
 // Suffixes follow the designation after a slash, as catalogues print them.
-std::string withSuffix(const std::string& designation, const std::string& suffix)
-{
+std::string withSuffix(const std::string& designation, const std::string& suffix) {
     if (suffix.empty())
         return designation;
     return designation + (designation.find('/') == std::string::npos ? "/" : "") + suffix;
@@ -105,8 +106,7 @@ std::string withSuffix(const std::string& designation, const std::string& suffix
 
 // Old domestic designations carry clearance and precision as a prefix
 // (a clearance group digit, then G, E, D, C or B for the tolerance class).
-std::string oldWithPrefix(const std::string& old, const Variant& v)
-{
+std::string oldWithPrefix(const std::string& old, const Variant& v) {
     static constexpr std::array<std::string_view, 5> kGroup{"", "3", "2", "4", "5"};
     static constexpr std::array<std::string_view, 5> kClass{"", "E", "D", "C", "B"};
     if (v.clearance == 0 && v.precision == 0)
@@ -116,8 +116,7 @@ std::string oldWithPrefix(const std::string& old, const Variant& v)
     return prefix + old;
 }
 
-JetValue dimension(const std::optional<std::string>& text)
-{
+JetValue dimension(const std::optional<std::string>& text) {
     if (!text)
         return std::monostate{};
     double value = 0;
@@ -127,24 +126,22 @@ JetValue dimension(const std::optional<std::string>& text)
     return value;
 }
 
-JetValue text(const std::optional<std::string>& value)
-{
+JetValue text(const std::optional<std::string>& value) {
     if (!value)
         return std::monostate{};
     return *value;
 }
 
-int usage()
-{
-    std::cerr << "usage: bench-make-catalogue ROWS OUT.mdb [--working] [--seed CSV]\n"
-                 "  grows data/bearings.csv to ROWS rows; the file is signed at rest unless --working\n";
+int usage() {
+    std::cerr
+        << "usage: bench-make-catalogue ROWS OUT.mdb [--working] [--seed CSV]\n"
+           "  grows data/bearings.csv to ROWS rows; the file is signed at rest unless --working\n";
     return 2;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::vector<std::string> positional;
     bool working = false;
     std::string seedPath = BEARING_SOURCE_DIR "/data/bearings.csv";
@@ -196,10 +193,11 @@ int main(int argc, char** argv)
             values[6] = text(row[6]);
             writer.addRow(values);
         }
-        const auto image =
-            writer.finish(working ? bearing::FileSignature::Working : bearing::FileSignature::AtRest);
+        const auto image = writer.finish(working ? bearing::FileSignature::Working
+                                                 : bearing::FileSignature::AtRest);
         bearing::writeFileAtomically(positional[1], image.data(), image.size(), true);
-        std::cout << "rows=" << rows << " bytes=" << image.size() << " file=" << positional[1] << "\n";
+        std::cout << "rows=" << rows << " bytes=" << image.size() << " file=" << positional[1]
+                  << "\n";
     } catch (const std::exception& e) {
         std::cerr << "bench-make-catalogue: " << e.what() << "\n";
         return 1;

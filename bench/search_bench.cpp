@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <stdexcept>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +25,7 @@ struct Workload {
 
 // The three searches the benchmark follows: everything, a model number typed
 // with the all-columns mode, and a brand and a type picked from the boxes.
-const std::vector<Workload>& workloads()
-{
+const std::vector<Workload>& workloads() {
     static const std::vector<Workload> all = [] {
         bearing::SearchCriteria model;
         model.modelText = "6204";
@@ -43,8 +42,7 @@ const std::vector<Workload>& workloads()
 // Bytes this process has sent to storage so far: those written, less those
 // discarded before they reached the disk (a file removed while still only in
 // memory, as temp.mdb usually is); -1 when the kernel does not keep count.
-long long bytesWrittenToStorage()
-{
+long long bytesWrittenToStorage() {
     std::ifstream io("/proc/self/io");
     long long written = -1;
     long long cancelled = -1;
@@ -61,7 +59,7 @@ long long bytesWrittenToStorage()
 
 // A connection failure would otherwise time a run that measured nothing.
 class BenchView : public bearing::SearchRunView {
-public:
+  public:
     void showConnectionFailure() override { failed = true; }
     void setResultCaption(const std::string&) override {}
     bool failed = false;
@@ -76,13 +74,13 @@ struct Session {
     // The most bytes one run has sent to storage; -1 when not known.
     long long mostWritten = 0;
 
-    double run(const bearing::SearchCriteria& criteria)
-    {
+    double run(const bearing::SearchCriteria& criteria) {
         bearing::SearchRun search(connection, resultSet, view);
         const long long writtenBefore = bytesWrittenToStorage();
         const auto start = std::chrono::steady_clock::now();
         search.run(criteria);
-        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - start;
         const long long writtenAfter = bytesWrittenToStorage();
         if (view.failed)
             throw std::runtime_error("could not connect to bde.mdb");
@@ -94,27 +92,26 @@ struct Session {
     }
 };
 
-double median(std::vector<double> values)
-{
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-int usage()
-{
-    std::cerr << "usage: bench-search [--workload list-all|model|brand-type]... [--reps N] [--warmup N] [--cold]\n"
-                 "  runs in a directory holding bde.mdb; without --workload, all three.\n"
-                 "  --cold: exactly one run of one workload, the first in the process.\n"
-                 "  prints: <cold|warm> workload=NAME ms=MEDIAN reps=N records=COUNT written=BYTES\n"
-                 "  written: the most bytes one timed run sent to storage (-1: not known).\n";
+int usage() {
+    std::cerr
+        << "usage: bench-search [--workload list-all|model|brand-type]... [--reps N] [--warmup N] "
+           "[--cold]\n"
+           "  runs in a directory holding bde.mdb; without --workload, all three.\n"
+           "  --cold: exactly one run of one workload, the first in the process.\n"
+           "  prints: <cold|warm> workload=NAME ms=MEDIAN reps=N records=COUNT written=BYTES\n"
+           "  written: the most bytes one timed run sent to storage (-1: not known).\n";
     return 2;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::vector<const Workload*> chosen;
     int reps = 5;
     int warmup = 1;
@@ -149,8 +146,9 @@ int main(int argc, char** argv)
         Session session;
         if (cold) {
             const double ms = session.run(chosen.front()->criteria);
-            std::printf("cold workload=%s ms=%.3f reps=1 records=%zu written=%lld\n", chosen.front()->name.data(), ms,
-                        session.resultSet.recordCount(), session.mostWritten);
+            std::printf("cold workload=%s ms=%.3f reps=1 records=%zu written=%lld\n",
+                        chosen.front()->name.data(), ms, session.resultSet.recordCount(),
+                        session.mostWritten);
             return 0;
         }
         for (const Workload* w : chosen) {
@@ -160,8 +158,9 @@ int main(int argc, char** argv)
             std::vector<double> times;
             for (int i = 0; i < reps; ++i)
                 times.push_back(session.run(w->criteria));
-            std::printf("warm workload=%s ms=%.3f reps=%d records=%zu written=%lld\n", w->name.data(), median(times),
-                        reps, session.resultSet.recordCount(), session.mostWritten);
+            std::printf("warm workload=%s ms=%.3f reps=%d records=%zu written=%lld\n",
+                        w->name.data(), median(times), reps, session.resultSet.recordCount(),
+                        session.mostWritten);
             std::fflush(stdout);
         }
     } catch (const std::exception& e) {

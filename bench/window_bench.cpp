@@ -20,17 +20,16 @@ namespace {
 
 // The bench measures the search page only: no browser engine, no shell.
 class NoShell : public bearing::Shell {
-public:
+  public:
     void open(const QUrl&) override {}
 };
 
 class NoWebView : public bearing::WebView {
-public:
+  public:
     void navigate(const QUrl&) override {}
 };
 
-double median(std::vector<double> values)
-{
+double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
@@ -38,8 +37,7 @@ double median(std::vector<double> values)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     int reps = 5;
     int warmup = 1;
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -64,7 +62,8 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         form.BitBtn1Click();
         grid->viewport()->repaint();
-        const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        const std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - start;
         if (i >= warmup)
             times.push_back(elapsed.count());
     }

@@ -26,8 +26,7 @@ namespace {
 
 // The catalogue lives in memory, named through /proc, so that millions of
 // runs neither wear the disk nor leave files behind after a crash.
-int catalogueFd()
-{
+int catalogueFd() {
     static const int fd = [] {
         const int created = ::memfd_create("bde.mdb", MFD_CLOEXEC);
         if (created < 0) {
@@ -39,17 +38,16 @@ int catalogueFd()
     return fd;
 }
 
-void store(const std::vector<unsigned char>& image)
-{
+void store(const std::vector<unsigned char>& image) {
     const int fd = catalogueFd();
-    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, image.data(), image.size(), 0) != static_cast<ssize_t>(image.size())) {
+    if (::ftruncate(fd, 0) != 0 ||
+        ::pwrite(fd, image.data(), image.size(), 0) != static_cast<ssize_t>(image.size())) {
         std::perror("writing the catalogue");
         std::abort();
     }
 }
 
-void searchAsTheProgramDoes()
-{
+void searchAsTheProgramDoes() {
     Connection connection;
     connection.setConnectionText("provider=Microsoft.Jet.OLEDB.4.0;Data Source=/proc/self/fd/" +
                                  std::to_string(catalogueFd()));
@@ -73,8 +71,7 @@ void searchAsTheProgramDoes()
     }
 }
 
-void readEveryTable(const std::vector<unsigned char>& image)
-{
+void readEveryTable(const std::vector<unsigned char>& image) {
     try {
         const JetDatabase db(image);
         std::vector<std::string> names = db.tableNames();
@@ -96,17 +93,16 @@ void readEveryTable(const std::vector<unsigned char>& image)
 
 // Searches keep their decoded tables in the cache folder: in memory here,
 // where the pruning keeps it to a few entries.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     ::setenv("XDG_CACHE_HOME", "/dev/shm/bearing-jet-fuzz", 1);
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<unsigned char> image(data, data + size);
     // The guard gives the catalogue the working signature before every search.
-    std::copy_n(kWorkingSignature.begin(), std::min(image.size(), kWorkingSignature.size()), image.begin());
+    std::copy_n(kWorkingSignature.begin(), std::min(image.size(), kWorkingSignature.size()),
+                image.begin());
     store(image);
     searchAsTheProgramDoes();
     readEveryTable(image);

@@ -14,14 +14,12 @@ using namespace bearing;
 
 namespace {
 
-void save(const std::filesystem::path& dir, const std::string& name, JetWriter& writer)
-{
+void save(const std::filesystem::path& dir, const std::string& name, JetWriter& writer) {
     const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
     writeFileAtomically(dir / name, image.data(), image.size(), true);
 }
 
-JetWriter searchCatalogue()
-{
+JetWriter searchCatalogue() {
     return JetWriter("ZQbearing", {{"newNO", JetColumnType::Text},
                                    {"oldNO", JetColumnType::Text},
                                    {"DZAO", JetColumnType::Text},
@@ -33,8 +31,7 @@ JetWriter searchCatalogue()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::cerr << "usage: jet_seeds DIRECTORY\n";
         return 2;
@@ -44,11 +41,12 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(dir);
 
         JetWriter sample = searchCatalogue();
-        sample.addRow({std::string("6205"), std::string("205"), std::string("FAG 6205"), 52.0, 25.0, 15.0,
-                       std::string("深沟球轴承 0类")});
-        sample.addRow({std::string("6204-2RS"), std::string("180204"), std::string("NSK 6204DDU"), 47.0, 20.0, 14.0,
-                       std::string("深沟球轴承 0类")});
-        sample.addRow({std::string("NU204"), JetValue{}, std::string(""), JetValue{}, 20.0, 14.0, JetValue{}});
+        sample.addRow({std::string("6205"), std::string("205"), std::string("FAG 6205"), 52.0, 25.0,
+                       15.0, std::string("深沟球轴承 0类")});
+        sample.addRow({std::string("6204-2RS"), std::string("180204"), std::string("NSK 6204DDU"),
+                       47.0, 20.0, 14.0, std::string("深沟球轴承 0类")});
+        sample.addRow({std::string("NU204"), JetValue{}, std::string(""), JetValue{}, 20.0, 14.0,
+                       JetValue{}});
         save(dir, "search-sample.mdb", sample);
 
         JetWriter empty = searchCatalogue();
@@ -62,21 +60,24 @@ int main(int argc, char** argv)
                                   {"Blob", JetColumnType::Binary},
                                   {"Name", JetColumnType::Text},
                                   {"Note", JetColumnType::Memo}});
-        types.addRow({true, std::int32_t{-7}, JetCurrency{123456}, 47.5, 44532.25, JetBytes{{0x00, 0xFF}},
-                      std::string("Ä 轴承"), std::string("short memo")});
-        types.addRow({false, JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}});
-        types.addRow({true, std::int32_t{2147483647}, JetCurrency{-1}, 1e-7, -1.5, JetBytes{}, std::string(""),
-                      std::string("")});
-        types.addRow({false, std::int32_t{0}, JetCurrency{0}, 0.0, 0.0, JetBytes{std::vector<unsigned char>(255, 7)},
-                      std::string(255, 'x'), std::string(3000, 'm') + "长" + std::string(6000, 'n')});
+        types.addRow({true, std::int32_t{-7}, JetCurrency{123456}, 47.5, 44532.25,
+                      JetBytes{{0x00, 0xFF}}, std::string("Ä 轴承"), std::string("short memo")});
+        types.addRow({false, JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{},
+                      JetValue{}});
+        types.addRow({true, std::int32_t{2147483647}, JetCurrency{-1}, 1e-7, -1.5, JetBytes{},
+                      std::string(""), std::string("")});
+        types.addRow({false, std::int32_t{0}, JetCurrency{0}, 0.0, 0.0,
+                      JetBytes{std::vector<unsigned char>(255, 7)}, std::string(255, 'x'),
+                      std::string(3000, 'm') + "长" + std::string(6000, 'n')});
         save(dir, "all-types.mdb", types);
 
         // Enough rows for dozens of data pages and several long-value pages.
         JetWriter many = searchCatalogue();
         for (int i = 0; i < 1500; ++i)
-            many.addRow({std::string("6204-") + std::to_string(i), std::to_string(i),
-                         i % 7 == 0 ? JetValue{} : JetValue{std::string("SKF ") + std::to_string(i)},
-                         47.0 + i, 20.0, 14.0 + i % 3, std::string(i % 2 ? "深沟球轴承 0类" : "未知类型")});
+            many.addRow(
+                {std::string("6204-") + std::to_string(i), std::to_string(i),
+                 i % 7 == 0 ? JetValue{} : JetValue{std::string("SKF ") + std::to_string(i)},
+                 47.0 + i, 20.0, 14.0 + i % 3, std::string(i % 2 ? "深沟球轴承 0类" : "未知类型")});
         save(dir, "many-pages.mdb", many);
 
         JetWriter memos("Memos", {{"Id", JetColumnType::Long}, {"Body", JetColumnType::Memo}});

@@ -22,14 +22,17 @@ namespace {
 // The search table's columns, a column with a Chinese name, and cells that
 // make comparisons hard: Nulls, empty text, wildcards, non-ASCII letters, and
 // numbers at the edges of what a Number column holds.
-std::shared_ptr<const Table> fixedTable()
-{
+std::shared_ptr<const Table> fixedTable() {
     static const std::shared_ptr<const Table> table = [] {
-        auto t = std::make_shared<Table>(
-            "ZQbearing", std::vector<Column>{{"newNO", ValueKind::Text},   {"oldNO", ValueKind::Text},
-                                             {"DZAO", ValueKind::Text},    {"WJIN", ValueKind::Number},
-                                             {"NJIN", ValueKind::Number},  {"GDU", ValueKind::Number},
-                                             {"BTYPE", ValueKind::Text},   {"型号", ValueKind::Text}});
+        auto t =
+            std::make_shared<Table>("ZQbearing", std::vector<Column>{{"newNO", ValueKind::Text},
+                                                                     {"oldNO", ValueKind::Text},
+                                                                     {"DZAO", ValueKind::Text},
+                                                                     {"WJIN", ValueKind::Number},
+                                                                     {"NJIN", ValueKind::Number},
+                                                                     {"GDU", ValueKind::Number},
+                                                                     {"BTYPE", ValueKind::Text},
+                                                                     {"型号", ValueKind::Text}});
         using Cell = std::optional<std::string_view>;
         const std::vector<std::vector<Cell>> rows{
             {"6205", "205", "FAG 6205", "52", "25", "15", "深沟球轴承 0类", "Ä"},
@@ -37,7 +40,8 @@ std::shared_ptr<const Table> fixedTable()
             {"NU204", "2204", "SKF NU204", "47", "20", "14", "圆柱滚子轴承 2类", std::nullopt},
             {"30204", "7204", "TIMKEN 30204", "47", "20", "15.25", "圆锥滚子轴承 7类", ""},
             {std::nullopt, "", "", std::nullopt, "-0", "1E-07", "", "%"},
-            {"", std::nullopt, "50%_off", "1.7976931348623157E+308", "-1.7976931348623157E+308", "0", "推力圆锥滚子轴承 ", "_"},
+            {"", std::nullopt, "50%_off", "1.7976931348623157E+308", "-1.7976931348623157E+308",
+             "0", "推力圆锥滚子轴承 ", "_"},
             {"ǅ", "ß", "ΣΑΣ", "4.9406564584124654E-324", "2147483647", "-2147483648", "ﬃ", "\"'"},
             {"a\xC3", "\xFF\xFE", "\xE4\xB8", "12", "12", "12", "\xF0\x9F\x98\x80", "😀"},
         };
@@ -53,16 +57,14 @@ std::shared_ptr<const Table> fixedTable()
     return table;
 }
 
-[[noreturn]] void broken(const char* what)
-{
+[[noreturn]] void broken(const char* what) {
     std::fprintf(stderr, "%s\n", what);
     std::abort();
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t nul = input.find('\0');
     const std::string_view statement = input.substr(0, nul);

@@ -17,16 +17,14 @@ namespace bearing {
 namespace {
 
 // `what` is marked for translation where it is written and translated here.
-[[noreturn]] void fail(const char* what, const std::filesystem::path& path, int error)
-{
+[[noreturn]] void fail(const char* what, const std::filesystem::path& path, int error) {
     throw FileError(QCoreApplication::translate("FileIo", what).toStdString() + " \"" +
                     path.string() + "\": " + std::strerror(error));
 }
 
 struct Fd {
     int fd = -1;
-    ~Fd()
-    {
+    ~Fd() {
         if (fd >= 0)
             ::close(fd);
     }
@@ -34,8 +32,7 @@ struct Fd {
 
 // Memory for a large file is touched in huge pages where the kernel offers
 // them: one page fault per 2 MB instead of one per 4 KB.
-void adviseHugePages(unsigned char* start, std::size_t size)
-{
+void adviseHugePages(unsigned char* start, std::size_t size) {
     constexpr std::uintptr_t huge = std::uintptr_t{2} << 20;
     const auto first = (reinterpret_cast<std::uintptr_t>(start) + huge - 1) & ~(huge - 1);
     const auto last = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(huge - 1);
@@ -45,15 +42,13 @@ void adviseHugePages(unsigned char* start, std::size_t size)
 
 } // namespace
 
-std::vector<unsigned char> readWholeFile(const std::filesystem::path& path)
-{
+std::vector<unsigned char> readWholeFile(const std::filesystem::path& path) {
     std::vector<unsigned char> bytes;
     readWholeFile(path, bytes);
     return bytes;
 }
 
-void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes)
-{
+void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes) {
     Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
         fail(QT_TRANSLATE_NOOP("FileIo", "无法打开文件"), path, errno);
@@ -88,9 +83,8 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
     bytes.resize(got);
 }
 
-void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
-                         bool replace)
-{
+void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes,
+                         std::size_t size, bool replace) {
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
     std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
     Fd f{::mkostemp(temp.data(), O_CLOEXEC)};
@@ -100,8 +94,7 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
     struct Cleanup {
         const std::string& temp;
         bool& done;
-        ~Cleanup()
-        {
+        ~Cleanup() {
             if (!done)
                 ::unlink(temp.c_str());
         }
@@ -133,8 +126,7 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
         ::fsync(d.fd);
 }
 
-bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to)
-{
+bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     Fd in{::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (in.fd < 0)
         return false;
@@ -144,7 +136,8 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
     if (::unlink(to.c_str()) != 0 && errno != ENOENT)
         return false;
     // Not readable by more people than the original.
-    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, st.st_mode & 0777)};
+    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  st.st_mode & 0777)};
     if (out.fd < 0)
         return false;
     if (::ioctl(out.fd, FICLONE, in.fd) == 0)
@@ -152,7 +145,8 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
     bool ok = true;
     // In-kernel copy next: no trip through user memory.
     for (;;) {
-        const ssize_t n = ::copy_file_range(in.fd, nullptr, out.fd, nullptr, std::size_t{1} << 30, 0);
+        const ssize_t n =
+            ::copy_file_range(in.fd, nullptr, out.fd, nullptr, std::size_t{1} << 30, 0);
         if (n > 0)
             continue;
         if (n == 0)
@@ -171,7 +165,8 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
             break;
         }
         for (ssize_t done = 0; ok && done < n;) {
-            const ssize_t w = ::write(out.fd, buf.data() + done, static_cast<std::size_t>(n - done));
+            const ssize_t w =
+                ::write(out.fd, buf.data() + done, static_cast<std::size_t>(n - done));
             if (w < 0 && errno == EINTR)
                 continue;
             ok = w > 0;
@@ -188,8 +183,7 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
 namespace {
 
 // Reads up to `count` bytes from the start of an open file; false on a read error.
-bool readStart(int fd, const struct stat& st, std::size_t count, FileStart& start)
-{
+bool readStart(int fd, const struct stat& st, std::size_t count, FileStart& start) {
     start.size = static_cast<std::uint64_t>(st.st_size);
     start.regular = S_ISREG(st.st_mode);
     if (!start.regular)
@@ -197,7 +191,8 @@ bool readStart(int fd, const struct stat& st, std::size_t count, FileStart& star
     start.bytes.resize(count);
     std::size_t got = 0;
     while (got < count) {
-        const ssize_t n = ::pread(fd, start.bytes.data() + got, count - got, static_cast<off_t>(got));
+        const ssize_t n =
+            ::pread(fd, start.bytes.data() + got, count - got, static_cast<off_t>(got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -212,19 +207,19 @@ bool readStart(int fd, const struct stat& st, std::size_t count, FileStart& star
 
 } // namespace
 
-std::optional<FileStart> readFileStart(const std::filesystem::path& path, std::size_t count)
-{
+std::optional<FileStart> readFileStart(const std::filesystem::path& path, std::size_t count) {
     Fd f{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     struct stat st {};
     FileStart start;
-    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || S_ISDIR(st.st_mode) || !readStart(f.fd, st, count, start))
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || S_ISDIR(st.st_mode) ||
+        !readStart(f.fd, st, count, start))
         return std::nullopt;
     return start;
 }
 
-bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
-                        std::size_t checkCount, const std::function<void(const FileStart&)>& check)
-{
+bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes,
+                        std::size_t size, std::size_t checkCount,
+                        const std::function<void(const FileStart&)>& check) {
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
         return false;

@@ -14,7 +14,7 @@ namespace bearing {
 // A file could not be read or written; the message names the file and the
 // system's reason.
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -30,8 +30,8 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
 // fresh temporary file beside it, are flushed to disk, and the temporary file
 // is renamed into place. Without `replace`, an existing `path` is an error and
 // is left untouched.
-void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
-                         bool replace);
+void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes,
+                         std::size_t size, bool replace);
 
 // Copies `from` to a new file `to`: whatever `to` was is removed first, and
 // the new file is created exclusively, so neither a symbolic link nor a file
@@ -39,7 +39,8 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
 // blocks where the file system can (a reflink), else is copied in the kernel;
 // it is not flushed. Returns false when the copy could not be made complete (a
 // partial copy is removed).
-[[nodiscard]] bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to);
+[[nodiscard]] bool copyToFreshFile(const std::filesystem::path& from,
+                                   const std::filesystem::path& to);
 
 // The first bytes of a file and what kind of file it is.
 struct FileStart {
@@ -51,7 +52,8 @@ struct FileStart {
 // Up to `count` leading bytes of `path`, following a symbolic link and never
 // blocking on a pipe; nullopt when it does not exist, is a directory or
 // cannot be read.
-[[nodiscard]] std::optional<FileStart> readFileStart(const std::filesystem::path& path, std::size_t count);
+[[nodiscard]] std::optional<FileStart> readFileStart(const std::filesystem::path& path,
+                                                     std::size_t count);
 
 // Opens an existing file for reading and writing without truncating it,
 // following a symbolic link (so a linked file is written where it lives and
@@ -60,7 +62,8 @@ struct FileStart {
 // and closes it. Returns false if the file does not exist; throws FileError
 // with the message `Cannot open file "<full path>". <system error text>` if it
 // exists but cannot be opened, read or written.
-bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size,
-                        std::size_t checkCount, const std::function<void(const FileStart&)>& check);
+bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* bytes,
+                        std::size_t size, std::size_t checkCount,
+                        const std::function<void(const FileStart&)>& check);
 
 } // namespace bearing

@@ -19,8 +19,7 @@ inline constexpr SignatureBytes kWorkingSignature{0x00, 0x01, 0x00, 0x00, 0x53, 
 inline constexpr SignatureBytes kAtRestSignature{0x00, 0x01, 0x00, 0x00, 0x73, 0x74, 0x61, 0x6E,
                                                  0x64, 0x61, 0x72, 0x64, 0x20, 0x6A, 0x65, 0x74};
 
-[[nodiscard]] constexpr const SignatureBytes& signatureBytes(FileSignature s)
-{
+[[nodiscard]] constexpr const SignatureBytes& signatureBytes(FileSignature s) {
     return s == FileSignature::Working ? kWorkingSignature : kAtRestSignature;
 }
 

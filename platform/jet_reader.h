@@ -13,12 +13,12 @@ namespace bearing {
 
 // The file is not a readable Jet 4.0 database; the message says why.
 class JetFormatError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class JetDatabase {
-public:
+  public:
     // Takes the whole file. Checks its structure before libmdb sees it, so that
     // a truncated or foreign file fails with JetFormatError instead of
     // misbehaving. Either signature state is accepted here.
@@ -34,7 +34,7 @@ public:
     // value in its Jet text form; nullptr when there is no such table.
     [[nodiscard]] std::shared_ptr<const Table> readTable(std::string_view name) const;
 
-private:
+  private:
     struct Handle;
     std::vector<unsigned char> m_image;
     std::unique_ptr<Handle> m_handle;

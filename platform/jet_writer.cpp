@@ -24,26 +24,24 @@ using jet::kPageSize;
 constexpr std::size_t kDataHeader = jet::kDataPageHeader;
 constexpr std::size_t kMaxRowsPerPage = 255; // row numbers are one byte in page/row pointers
 constexpr std::size_t kMaxRowBytes = kPageSize - kDataHeader - 2;
-constexpr std::uint32_t kDefinitionMagic = 1625; // the engine's value at tdef offset 12 and in each column entry
+constexpr std::uint32_t kDefinitionMagic =
+    1625; // the engine's value at tdef offset 12 and in each column entry
 constexpr std::uint32_t kTablesContainerId = 0x0F000001;
 constexpr std::uint32_t kMapBitsPerMapPage = (kPageSize - 4) * 8;
 
 using Page = std::array<unsigned char, kPageSize>;
 
-void put16(unsigned char* p, std::size_t off, std::uint32_t v)
-{
+void put16(unsigned char* p, std::size_t off, std::uint32_t v) {
     p[off] = static_cast<unsigned char>(v);
     p[off + 1] = static_cast<unsigned char>(v >> 8);
 }
 
-void put32(unsigned char* p, std::size_t off, std::uint32_t v)
-{
+void put32(unsigned char* p, std::size_t off, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         p[off + i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-void putDouble(unsigned char* p, std::size_t off, double v)
-{
+void putDouble(unsigned char* p, std::size_t off, double v) {
     std::uint64_t bits;
     std::memcpy(&bits, &v, 8);
     for (int i = 0; i < 8; ++i)
@@ -51,8 +49,7 @@ void putDouble(unsigned char* p, std::size_t off, double v)
 }
 
 // Days since 1899-12-30, the engine's date form, for the current day.
-double todayAsOleDate()
-{
+double todayAsOleDate() {
     using namespace std::chrono;
     const auto days = floor<std::chrono::days>(system_clock::now()).time_since_epoch().count();
     return static_cast<double>(days) + 25569.0;
@@ -70,22 +67,26 @@ struct DefColumn {
     bool fixed() const { return flags & 0x01; }
 };
 
-std::uint16_t fixedSize(std::uint8_t type)
-{
+std::uint16_t fixedSize(std::uint8_t type) {
     switch (type) {
-    case 0x02: return 1;
-    case 0x03: return 2;
-    case 0x04: return 4;
-    case 0x06: return 4;
+    case 0x02:
+        return 1;
+    case 0x03:
+        return 2;
+    case 0x04:
+        return 4;
+    case 0x06:
+        return 4;
     case 0x05:
     case 0x07:
-    case 0x08: return 8;
-    default: return 0;
+    case 0x08:
+        return 8;
+    default:
+        return 0;
     }
 }
 
-void layoutColumns(std::vector<DefColumn>& cols)
-{
+void layoutColumns(std::vector<DefColumn>& cols) {
     std::uint16_t fixedOffset = 0;
     std::uint16_t varIndex = 0;
     for (auto& c : cols) {
@@ -100,9 +101,8 @@ void layoutColumns(std::vector<DefColumn>& cols)
 
 // A data or long-value page being filled from its end towards its header.
 class DataPage {
-public:
-    DataPage(std::uint32_t owner, bool longValues)
-    {
+  public:
+    DataPage(std::uint32_t owner, bool longValues) {
         m_page.fill(0);
         m_page[0] = 0x01;
         m_page[1] = 0x01;
@@ -114,14 +114,12 @@ public:
         update();
     }
 
-    bool fits(std::size_t rowBytes) const
-    {
+    bool fits(std::size_t rowBytes) const {
         return m_rows < kMaxRowsPerPage && kDataHeader + 2 * (m_rows + 1) + rowBytes <= m_end;
     }
 
     // Returns the row number; the caller checked fits().
-    unsigned add(const unsigned char* bytes, std::size_t size)
-    {
+    unsigned add(const unsigned char* bytes, std::size_t size) {
         m_end -= size;
         std::memcpy(&m_page[m_end], bytes, size);
         put16(m_page.data(), kDataHeader + 2 * m_rows, static_cast<std::uint32_t>(m_end));
@@ -130,16 +128,14 @@ public:
         return m_rows - 1;
     }
 
-    unsigned char* rowStart(unsigned row)
-    {
+    unsigned char* rowStart(unsigned row) {
         return &m_page[m_page[kDataHeader + 2 * row] | (m_page[kDataHeader + 2 * row + 1] << 8)];
     }
 
     const Page& page() const { return m_page; }
 
-private:
-    void update()
-    {
+  private:
+    void update() {
         put16(m_page.data(), 12, m_rows);
         put16(m_page.data(), 2, static_cast<std::uint32_t>(m_end - kDataHeader - 2 * m_rows));
     }
@@ -153,9 +149,8 @@ private:
 // variable data, end-of-data offset, variable offsets in reverse, variable
 // count, Null mask (bit set = not Null).
 class RowEncoder {
-public:
-    explicit RowEncoder(const std::vector<DefColumn>& cols) : m_cols(cols)
-    {
+  public:
+    explicit RowEncoder(const std::vector<DefColumn>& cols) : m_cols(cols) {
         for (const auto& c : cols) {
             if (c.fixed())
                 m_fixedBytes = std::max<std::size_t>(m_fixedBytes, c.fixedOffset + c.length);
@@ -165,8 +160,7 @@ public:
     }
 
     // values[i]: nullptr for Null, else the column's stored bytes.
-    std::string encode(const std::vector<const std::string*>& values) const
-    {
+    std::string encode(const std::vector<const std::string*>& values) const {
         std::string row;
         const std::size_t n = m_cols.size();
         row.resize(2 + m_fixedBytes, '\0');
@@ -206,16 +200,16 @@ public:
         return row;
     }
 
-private:
+  private:
     const std::vector<DefColumn>& m_cols;
     std::size_t m_fixedBytes = 0;
     std::size_t m_varCount = 0;
 };
 
-Page tableDefinitionPage(const std::vector<DefColumn>& cols, std::uint8_t tableType,
-                         std::uint32_t rowCount, std::uint32_t usedMap, std::uint32_t freeMap,
-                         const std::vector<std::pair<std::uint16_t, std::uint32_t>>& longValueMaps)
-{
+Page tableDefinitionPage(
+    const std::vector<DefColumn>& cols, std::uint8_t tableType, std::uint32_t rowCount,
+    std::uint32_t usedMap, std::uint32_t freeMap,
+    const std::vector<std::pair<std::uint16_t, std::uint32_t>>& longValueMaps) {
     std::vector<unsigned char> def(63, 0);
     def[0] = 0x02;
     def[1] = 0x01;
@@ -274,29 +268,25 @@ Page tableDefinitionPage(const std::vector<DefColumn>& cols, std::uint8_t tableT
     return page;
 }
 
-std::string fixedLong(std::uint32_t v)
-{
+std::string fixedLong(std::uint32_t v) {
     std::string s(4, '\0');
     put32(reinterpret_cast<unsigned char*>(s.data()), 0, v);
     return s;
 }
 
-std::string fixedShort(std::uint16_t v)
-{
+std::string fixedShort(std::uint16_t v) {
     std::string s(2, '\0');
     put16(reinterpret_cast<unsigned char*>(s.data()), 0, v);
     return s;
 }
 
-std::string fixedDouble(double v)
-{
+std::string fixedDouble(double v) {
     std::string s(8, '\0');
     putDouble(reinterpret_cast<unsigned char*>(s.data()), 0, v);
     return s;
 }
 
-std::string storedText(std::string_view utf8)
-{
+std::string storedText(std::string_view utf8) {
     return encodeJetText(utf8ToUtf16(utf8), true);
 }
 
@@ -327,41 +317,37 @@ struct JetWriter::State {
     static constexpr std::uint32_t kFirstContentPage = 6;
     static constexpr std::uint32_t kTableDefPage = 5;
 
-    std::uint32_t allocate()
-    {
+    std::uint32_t allocate() {
         pages.emplace_back();
         return kFirstContentPage + static_cast<std::uint32_t>(pages.size() - 1);
     }
 
-    void flushData()
-    {
+    void flushData() {
         if (data)
             pages[dataIndex - kFirstContentPage] = data->page();
     }
 
-    void flushLongValues(LongValues& lv)
-    {
+    void flushLongValues(LongValues& lv) {
         if (lv.page)
             pages[lv.pageIndex - kFirstContentPage] = lv.page->page();
     }
 
     // Reserves room for one long-value row; returns its page/row pointer.
-    std::uint32_t addLongValueRow(LongValues& lv, const std::string& bytes)
-    {
+    std::uint32_t addLongValueRow(LongValues& lv, const std::string& bytes) {
         if (!lv.page || !lv.page->fits(bytes.size())) {
             flushLongValues(lv);
             lv.page.emplace(0, true);
             lv.pageIndex = allocate();
             lv.pages.push_back(lv.pageIndex);
         }
-        const unsigned row = lv.page->add(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        const unsigned row =
+            lv.page->add(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
         return (lv.pageIndex << 8) | row;
     }
 
     // The 12-byte field a row holds for a memo; the text itself goes to
     // long-value pages, in one row when it fits, else as a chain of rows.
-    std::string storeMemo(LongValues& lv, std::string_view utf8)
-    {
+    std::string storeMemo(LongValues& lv, std::string_view utf8) {
         const std::u16string text = utf8ToUtf16(utf8);
         // The engine only compresses memos of at most 1024 characters.
         const std::string bytes = encodeJetText(text, text.size() <= 1024);
@@ -396,7 +382,8 @@ struct JetWriter::State {
         for (std::size_t k = 0; k + 1 < chain.size(); ++k) {
             Page& page = pages[chain[k].second - kFirstContentPage];
             const unsigned row = chain[k].first & 0xFF;
-            const std::size_t start = page[kDataHeader + 2 * row] | (page[kDataHeader + 2 * row + 1] << 8);
+            const std::size_t start =
+                page[kDataHeader + 2 * row] | (page[kDataHeader + 2 * row + 1] << 8);
             put32(page.data(), start, chain[k + 1].first);
         }
         lv.page.reset();
@@ -407,8 +394,7 @@ struct JetWriter::State {
 };
 
 JetWriter::JetWriter(std::string tableName, std::vector<JetColumnSpec> columns)
-    : m_state(std::make_unique<State>())
-{
+    : m_state(std::make_unique<State>()) {
     if (columns.empty())
         throw std::invalid_argument("a table needs at least one column");
     m_state->tableName = std::move(tableName);
@@ -439,7 +425,8 @@ JetWriter::JetWriter(std::string tableName, std::vector<JetColumnSpec> columns)
     for (std::size_t i = 0; i < m_state->requested.size(); ++i) {
         for (std::size_t k = 0; k < i; ++k) {
             if (equalsIgnoringAsciiCase(m_state->requested[i].name, m_state->requested[k].name))
-                throw std::invalid_argument("duplicate column name \"" + m_state->requested[i].name + "\"");
+                throw std::invalid_argument("duplicate column name \"" +
+                                            m_state->requested[i].name + "\"");
         }
         if (m_state->requested[i].type == JetColumnType::Memo)
             m_state->longValues.push_back({static_cast<std::uint16_t>(i), {}, 0, {}});
@@ -450,17 +437,16 @@ JetWriter::JetWriter(std::string tableName, std::vector<JetColumnSpec> columns)
 
 JetWriter::~JetWriter() = default;
 
-std::size_t JetWriter::rowCount() const
-{
+std::size_t JetWriter::rowCount() const {
     return m_state->rows;
 }
 
-void JetWriter::addRow(const std::vector<JetValue>& values)
-{
+void JetWriter::addRow(const std::vector<JetValue>& values) {
     State& s = *m_state;
     if (values.size() != s.cols.size())
-        throw std::invalid_argument("row has " + std::to_string(values.size()) + " values, table has " +
-                                    std::to_string(s.cols.size()) + " columns");
+        throw std::invalid_argument("row has " + std::to_string(values.size()) +
+                                    " values, table has " + std::to_string(s.cols.size()) +
+                                    " columns");
     std::vector<std::string> stored(values.size());
     std::vector<const std::string*> present(values.size(), nullptr);
     std::size_t memo = 0;
@@ -473,7 +459,8 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
             continue;
         }
         auto wrongKind = [&] {
-            return std::invalid_argument("value of the wrong kind for column \"" + wanted.name + "\"");
+            return std::invalid_argument("value of the wrong kind for column \"" + wanted.name +
+                                         "\"");
         };
         switch (wanted.type) {
         case JetColumnType::Boolean: {
@@ -495,7 +482,8 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
             if (!m)
                 throw wrongKind();
             const auto raw = static_cast<std::uint64_t>(m->tenThousandths);
-            stored[i] = fixedLong(static_cast<std::uint32_t>(raw)) + fixedLong(static_cast<std::uint32_t>(raw >> 32));
+            stored[i] = fixedLong(static_cast<std::uint32_t>(raw)) +
+                        fixedLong(static_cast<std::uint32_t>(raw >> 32));
             break;
         }
         case JetColumnType::Binary: {
@@ -503,7 +491,8 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
             if (!b)
                 throw wrongKind();
             if (b->bytes.size() > 255)
-                throw std::invalid_argument("more than 255 bytes for column \"" + wanted.name + "\"");
+                throw std::invalid_argument("more than 255 bytes for column \"" + wanted.name +
+                                            "\"");
             stored[i].assign(b->bytes.begin(), b->bytes.end());
             break;
         }
@@ -522,8 +511,8 @@ void JetWriter::addRow(const std::vector<JetValue>& values)
                 throw wrongKind();
             const std::u16string units = utf8ToUtf16(*t);
             if (units.size() > 255)
-                throw std::invalid_argument("text longer than 255 characters for column \"" + wanted.name +
-                                            "\"");
+                throw std::invalid_argument("text longer than 255 characters for column \"" +
+                                            wanted.name + "\"");
             stored[i] = encodeJetText(units, true);
             break;
         }
@@ -560,8 +549,7 @@ namespace {
 // A usage map row: inline bitmap when every page lies below 512, else a list of
 // map pages appended to the file.
 std::string usageMapRow(const std::vector<std::uint32_t>& owned, std::vector<Page>& mapPages,
-                        std::uint32_t firstMapPage)
-{
+                        std::uint32_t firstMapPage) {
     std::string row(69, '\0');
     auto* r = reinterpret_cast<unsigned char*>(row.data());
     const std::uint32_t highest = owned.empty() ? 0 : *std::max_element(owned.begin(), owned.end());
@@ -593,19 +581,26 @@ std::string usageMapRow(const std::vector<std::uint32_t>& owned, std::vector<Pag
     return row;
 }
 
-std::vector<DefColumn> catalogueColumns()
-{
+std::vector<DefColumn> catalogueColumns() {
     // The system catalogue's columns as the engine defines them; readers look
     // several of them up by name (Id, Name, Type, Flags, LvProp).
     std::vector<DefColumn> cols = {
-        {"Id", 0x04, 0x13, 0, 4},          {"ParentId", 0x04, 0x13, 0, 4},
-        {"Name", 0x0A, 0x12, 0, 510},      {"Type", 0x03, 0x13, 0, 2},
-        {"DateCreate", 0x08, 0x13, 0, 8},  {"DateUpdate", 0x08, 0x13, 0, 8},
-        {"Owner", 0x09, 0x32, 0, 510},     {"Flags", 0x04, 0x13, 0, 4},
-        {"Database", 0x0C, 0x12, 0, 0},    {"Connect", 0x0C, 0x12, 0, 0},
-        {"ForeignName", 0x0A, 0x12, 0, 510}, {"RmtInfoShort", 0x09, 0x12, 0, 510},
-        {"RmtInfoLong", 0x0B, 0x12, 0, 0}, {"Lv", 0x0B, 0x12, 0, 0},
-        {"LvProp", 0x0B, 0x12, 0, 0},      {"LvModule", 0x0B, 0x12, 0, 0},
+        {"Id", 0x04, 0x13, 0, 4},
+        {"ParentId", 0x04, 0x13, 0, 4},
+        {"Name", 0x0A, 0x12, 0, 510},
+        {"Type", 0x03, 0x13, 0, 2},
+        {"DateCreate", 0x08, 0x13, 0, 8},
+        {"DateUpdate", 0x08, 0x13, 0, 8},
+        {"Owner", 0x09, 0x32, 0, 510},
+        {"Flags", 0x04, 0x13, 0, 4},
+        {"Database", 0x0C, 0x12, 0, 0},
+        {"Connect", 0x0C, 0x12, 0, 0},
+        {"ForeignName", 0x0A, 0x12, 0, 510},
+        {"RmtInfoShort", 0x09, 0x12, 0, 510},
+        {"RmtInfoLong", 0x0B, 0x12, 0, 0},
+        {"Lv", 0x0B, 0x12, 0, 0},
+        {"LvProp", 0x0B, 0x12, 0, 0},
+        {"LvModule", 0x0B, 0x12, 0, 0},
         {"LvExtra", 0x0B, 0x12, 0, 0},
     };
     layoutColumns(cols);
@@ -613,10 +608,11 @@ std::vector<DefColumn> catalogueColumns()
 }
 
 std::string catalogueRow(const RowEncoder& encoder, std::uint32_t id, std::uint32_t parent,
-                         std::string_view name, std::uint16_t type, std::uint32_t flags, double date)
-{
+                         std::string_view name, std::uint16_t type, std::uint32_t flags,
+                         double date) {
     const std::string vId = fixedLong(id), vParent = fixedLong(parent), vName = storedText(name),
-                      vType = fixedShort(type), vDate = fixedDouble(date), vFlags = fixedLong(flags);
+                      vType = fixedShort(type), vDate = fixedDouble(date),
+                      vFlags = fixedLong(flags);
     std::vector<const std::string*> values(17, nullptr);
     values[0] = &vId;
     values[1] = &vParent;
@@ -628,11 +624,11 @@ std::string catalogueRow(const RowEncoder& encoder, std::uint32_t id, std::uint3
     return encoder.encode(values);
 }
 
-Page databaseDefinitionPage(FileSignature signature, double created)
-{
+Page databaseDefinitionPage(FileSignature signature, double created) {
     Page p{};
-    static constexpr unsigned char kHead[] = {0x00, 0x01, 0x00, 0x00, 'S', 't', 'a', 'n', 'd', 'a',
-                                              'r',  'd',  ' ',  'J',  'e', 't', ' ', 'D', 'B', 0x00};
+    static constexpr unsigned char kHead[] = {0x00, 0x01, 0x00, 0x00, 'S', 't', 'a',
+                                              'n',  'd',  'a',  'r',  'd', ' ', 'J',
+                                              'e',  't',  ' ',  'D',  'B', 0x00};
     std::memcpy(p.data(), kHead, sizeof kHead);
     const auto& sig = signatureBytes(signature);
     std::copy(sig.begin(), sig.end(), p.begin());
@@ -662,8 +658,7 @@ Page databaseDefinitionPage(FileSignature signature, double created)
     return p;
 }
 
-Page globalUsageMapPage(std::uint32_t pageCount)
-{
+Page globalUsageMapPage(std::uint32_t pageCount) {
     DataPage page(1, false);
     std::string freePages(69, '\0');
     for (std::uint32_t pg = (pageCount + 7) / 8 * 8; pg < 512; ++pg)
@@ -676,15 +671,15 @@ Page globalUsageMapPage(std::uint32_t pageCount)
 
 } // namespace
 
-std::vector<unsigned char> JetWriter::finish(FileSignature signature)
-{
+std::vector<unsigned char> JetWriter::finish(FileSignature signature) {
     State& s = *m_state;
     s.flushData();
     for (auto& lv : s.longValues)
         s.flushLongValues(lv);
 
     constexpr std::uint32_t kCatalogueDef = 2, kCatalogueData = 3, kMapPage = 4;
-    const std::uint32_t firstMapPage = State::kFirstContentPage + static_cast<std::uint32_t>(s.pages.size());
+    const std::uint32_t firstMapPage =
+        State::kFirstContentPage + static_cast<std::uint32_t>(s.pages.size());
     std::vector<Page> mapPages;
 
     // Usage-map rows on page 4: the catalogue's used/free pair, the table's pair,
@@ -701,17 +696,20 @@ std::vector<unsigned char> JetWriter::finish(FileSignature signature)
     const std::uint32_t tabFree = addMapRow(emptyMap);
     std::vector<std::pair<std::uint16_t, std::uint32_t>> longValueMaps;
     for (const auto& lv : s.longValues) {
-        longValueMaps.emplace_back(lv.column, addMapRow(usageMapRow(lv.pages, mapPages, firstMapPage)));
+        longValueMaps.emplace_back(lv.column,
+                                   addMapRow(usageMapRow(lv.pages, mapPages, firstMapPage)));
         addMapRow(emptyMap);
     }
 
     const std::vector<DefColumn> catCols = catalogueColumns();
     const RowEncoder catEncoder(catCols);
     DataPage catalogue(kCatalogueDef, false);
-    for (const std::string& row :
-         {catalogueRow(catEncoder, kTablesContainerId, 0x0F000000, "Tables", 3, 0x80000000u, s.created),
-          catalogueRow(catEncoder, kCatalogueDef, kTablesContainerId, "MSysObjects", 1, 0x80000002u, s.created),
-          catalogueRow(catEncoder, State::kTableDefPage, kTablesContainerId, s.tableName, 1, 0, s.created)})
+    for (const std::string& row : {catalogueRow(catEncoder, kTablesContainerId, 0x0F000000,
+                                                "Tables", 3, 0x80000000u, s.created),
+                                   catalogueRow(catEncoder, kCatalogueDef, kTablesContainerId,
+                                                "MSysObjects", 1, 0x80000002u, s.created),
+                                   catalogueRow(catEncoder, State::kTableDefPage,
+                                                kTablesContainerId, s.tableName, 1, 0, s.created)})
         catalogue.add(reinterpret_cast<const unsigned char*>(row.data()), row.size());
 
     const std::uint32_t pageCount = firstMapPage + static_cast<std::uint32_t>(mapPages.size());

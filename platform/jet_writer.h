@@ -12,7 +12,7 @@
 namespace bearing {
 
 enum class JetColumnType : std::uint8_t {
-    Boolean = 0x01,  // yes/no, held in the row's Null mask
+    Boolean = 0x01, // yes/no, held in the row's Null mask
     Long = 0x04,
     Currency = 0x05, // ten-thousandths, 64 bits
     Double = 0x07,
@@ -38,14 +38,15 @@ struct JetBytes {
 // One cell: Null, text (UTF-8, for Text and Memo), a Long, a Double (also for
 // DateTime), a yes/no value, an amount of money or raw bytes. A Boolean column
 // has no Null: Null is written as false.
-using JetValue = std::variant<std::monostate, std::string, std::int32_t, double, bool, JetCurrency, JetBytes>;
+using JetValue =
+    std::variant<std::monostate, std::string, std::int32_t, double, bool, JetCurrency, JetBytes>;
 
 // Rows are added one by one; finish() returns the whole file image. Pages are
 // laid out the way the database's own engine lays out a freshly compacted file:
 // database definition page, global usage map, the system catalogue at page 2,
 // then the user table's definition, usage maps, data and long-value pages.
 class JetWriter {
-public:
+  public:
     JetWriter(std::string tableName, std::vector<JetColumnSpec> columns);
     ~JetWriter();
     JetWriter(const JetWriter&) = delete;
@@ -60,7 +61,7 @@ public:
     // The complete file with the given 16-byte signature at its start.
     [[nodiscard]] std::vector<unsigned char> finish(FileSignature signature);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> m_state;
 };

@@ -9,27 +9,24 @@
 
 namespace bearing {
 
-void ResultSet::setStatementLines(std::vector<std::string> lines)
-{
+void ResultSet::setStatementLines(std::vector<std::string> lines) {
     close();
     m_lines = std::move(lines);
 }
 
-std::string ResultSet::statementText() const
-{
+std::string ResultSet::statementText() const {
     std::string text;
     for (const auto& line : m_lines)
         text += line + "\r\n";
     return text;
 }
 
-void ResultSet::open()
-{
+void ResultSet::open() {
     if (isOpen())
         return;
     m_connection.connect();
-    SelectResult result =
-        runSelect(statementText(), [this](std::string_view name) { return m_connection.table(name); });
+    SelectResult result = runSelect(
+        statementText(), [this](std::string_view name) { return m_connection.table(name); });
     m_table = std::move(result.table);
     m_statementOrder = std::move(result.rows);
     // After the statement, so that the order it computed is kept too.
@@ -39,8 +36,7 @@ void ResultSet::open()
     changed();
 }
 
-void ResultSet::close()
-{
+void ResultSet::close() {
     if (!isOpen())
         return;
     m_table.reset();
@@ -52,10 +48,11 @@ void ResultSet::close()
     changed();
 }
 
-void ResultSet::setSortExpression(std::string expression)
-{
+void ResultSet::setSortExpression(std::string expression) {
     if (!isOpen())
-        throw StatementError(QCoreApplication::translate("ResultSet", "结果集没有打开，无法排序。").toStdString(), 0);
+        throw StatementError(
+            QCoreApplication::translate("ResultSet", "结果集没有打开，无法排序。").toStdString(),
+            0);
     std::vector<std::uint32_t> rows = m_statementOrder;
     if (!expression.empty())
         orderRows(*m_table, parseSortExpression(*m_table, expression), rows);
@@ -64,8 +61,7 @@ void ResultSet::setSortExpression(std::string expression)
     changed();
 }
 
-void ResultSet::changed()
-{
+void ResultSet::changed() {
     if (m_listener)
         m_listener();
 }

@@ -16,7 +16,7 @@
 namespace bearing {
 
 class ResultSet {
-public:
+  public:
     explicit ResultSet(Connection& connection) : m_connection(connection) {}
 
     // Closes the set if it is open and replaces the statement.
@@ -37,8 +37,8 @@ public:
     [[nodiscard]] const Table& table() const { return *m_table; }
     // Table row index of the record at `position` in the current order.
     [[nodiscard]] std::uint32_t rowAt(std::size_t position) const { return m_rows[position]; }
-    [[nodiscard]] std::optional<std::string_view> value(std::size_t position, std::size_t column) const
-    {
+    [[nodiscard]] std::optional<std::string_view> value(std::size_t position,
+                                                        std::size_t column) const {
         return m_table->cell(m_rows[position], column);
     }
 
@@ -53,7 +53,7 @@ public:
     // Called whenever the rows or their order change (open, close, sort).
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
-private:
+  private:
     void changed();
 
     Connection& m_connection;

@@ -183,9 +183,9 @@ SortKey parseSortExpression(const Table& table, std::string_view expression) {
     else if (direction == "DESC")
         key.direction = SortDirection::Descending;
     else
-        invalidExpression(BEARING_TRANSLATE_NOOP(
-                              "Engine", "排序表达式无效：\"%1\"（排序方向应为 ASC 或 DESC）"),
-                          expression);
+        invalidExpression(
+            BEARING_TRANSLATE_NOOP("Engine", "排序表达式无效：\"%1\"（排序方向应为 ASC 或 DESC）"),
+            expression);
 
     const std::string_view field = expression.substr(0, space);
     if (field.back() == ' ')

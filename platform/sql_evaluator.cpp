@@ -36,7 +36,11 @@ struct BoundOperand {
     double number = 0;
     // A LIKE pattern that is one ASCII run with "%" after it, or between two
     // "%" and without letters, matched on the cell's bytes without folding it.
-    enum class LikeShape : std::uint8_t { General, Prefix, Contains } likeShape = LikeShape::General;
+    enum class LikeShape : std::uint8_t {
+        General,
+        Prefix,
+        Contains
+    } likeShape = LikeShape::General;
     std::string likeRun; // lowered
 };
 
@@ -58,7 +62,8 @@ void shapeLike(BoundOperand& pattern) {
         }
     } else if (p.size() >= 3 && p.front() == '%' && p.back() == '%') {
         const std::string_view run(p.data() + 1, p.size() - 2);
-        if (run.find_first_of("%_") == std::string_view::npos && std::none_of(run.begin(), run.end(), isLetter)) {
+        if (run.find_first_of("%_") == std::string_view::npos &&
+            std::none_of(run.begin(), run.end(), isLetter)) {
             pattern.likeShape = BoundOperand::LikeShape::Contains;
             pattern.likeRun = run;
         }
@@ -287,8 +292,7 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     const Table& table = *result.table;
     if (table.rowCount() > std::numeric_limits<std::uint32_t>::max())
         throw StatementError(
-            {{BEARING_TRANSLATE_NOOP("Engine", "表 \"%1\" 的行数过多，无法查询"),
-              {parsed.table}}},
+            {{BEARING_TRANSLATE_NOOP("Engine", "表 \"%1\" 的行数过多，无法查询"), {parsed.table}}},
             0);
 
     // Every name is resolved before the first row is looked at.

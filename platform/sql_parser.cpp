@@ -132,8 +132,8 @@ class Parser {
         chain.children.push_back(std::move(first));
         while (atKeyword("OR")) {
             advance();
-            chain.children.push_back(parseAnd(
-                depth, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：OR 之后缺少条件")));
+            chain.children.push_back(
+                parseAnd(depth, BEARING_TRANSLATE_NOOP("Engine", "查询语句有误：OR 之后缺少条件")));
         }
         return chain;
     }

@@ -28,8 +28,8 @@ int Table::findColumn(std::string_view name) const {
 
 void Table::appendText(std::string_view text) {
     if (m_text.size() + text.size() >= std::numeric_limits<std::uint32_t>::max())
-        throw EngineError(
-            {MessageTemplate{BEARING_TRANSLATE_NOOP("Engine", "表的内容超过 4 GB，无法载入。"), {}}});
+        throw EngineError({MessageTemplate{
+            BEARING_TRANSLATE_NOOP("Engine", "表的内容超过 4 GB，无法载入。"), {}}});
     Cell c{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
     m_text.append(text.data(), text.size());
     m_textView = m_text.data();

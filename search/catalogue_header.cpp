@@ -63,9 +63,9 @@ std::string RefusedCatalogueText(CatalogueHeader header, const std::filesystem::
             "格式的 .mdb 数据库，程序没有改动它。请在 Access 中将它另存为 Access 2002-2003 格式的 "
             ".mdb 文件后再查询。"));
     case CatalogueHeader::Truncated:
-        return QCoreApplication::translate("CatalogueHeader",
-                                           "文件“%1”不完整（只有 %2 字节，不足一个数据库页），"
-                                           "程序没有改动它。请换上完整的数据库文件 bde.mdb 后再查询。")
+        return QCoreApplication::translate(
+                   "CatalogueHeader", "文件“%1”不完整（只有 %2 字节，不足一个数据库页），"
+                                      "程序没有改动它。请换上完整的数据库文件 bde.mdb 后再查询。")
             .arg(file, QString::number(fileSize))
             .toStdString();
     case CatalogueHeader::NotADatabase:

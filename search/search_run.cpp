@@ -29,10 +29,9 @@ namespace {
 // Its file is removed by the holder before unlocking, so a run that locked a
 // file someone removed meanwhile looks again.
 class RunLock {
-public:
+  public:
     // `waiting` is called once if the lock is held by another run.
-    RunLock(std::chrono::milliseconds timeout, const std::function<void()>& waiting)
-    {
+    RunLock(std::chrono::milliseconds timeout, const std::function<void()>& waiting) {
         bool waited = false;
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (;;) {
@@ -54,8 +53,9 @@ public:
                 if (std::chrono::steady_clock::now() >= deadline) {
                     ::close(m_fd);
                     throw CatalogueBusyError(
-                        QCoreApplication::translate("SearchRun", "数据库文件“%1”正被另一个查询使用，等了 %2 "
-                                                                 "秒仍未用完，请稍后再试。")
+                        QCoreApplication::translate("SearchRun",
+                                                    "数据库文件“%1”正被另一个查询使用，等了 %2 "
+                                                    "秒仍未用完，请稍后再试。")
                             .arg(kCatalogueFile)
                             .arg((timeout.count() + 999) / 1000)
                             .toStdString());
@@ -66,14 +66,13 @@ public:
             }
             struct stat locked {};
             struct stat named {};
-            if (::fstat(m_fd, &locked) == 0 && ::stat(kLockFile, &named) == 0 && locked.st_dev == named.st_dev &&
-                locked.st_ino == named.st_ino)
+            if (::fstat(m_fd, &locked) == 0 && ::stat(kLockFile, &named) == 0 &&
+                locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
                 return;
             ::close(m_fd);
         }
     }
-    ~RunLock()
-    {
+    ~RunLock() {
         if (m_fd < 0)
             return;
         ::unlink(kLockFile);
@@ -82,44 +81,55 @@ public:
     RunLock(const RunLock&) = delete;
     RunLock& operator=(const RunLock&) = delete;
 
-private:
-    [[noreturn]] void fail(int error)
-    {
+  private:
+    [[noreturn]] void fail(int error) {
         if (m_fd >= 0)
             ::close(m_fd);
         std::error_code ec;
-        throw FileError(QCoreApplication::translate("SearchRun", "无法锁定数据库文件“%1”：无法打开锁文件“%2”（%3）。")
-                            .arg(kCatalogueFile, QString::fromStdString(std::filesystem::absolute(kLockFile, ec).string()),
-                                 QString::fromLocal8Bit(std::strerror(error)))
-                            .toStdString());
+        throw FileError(
+            QCoreApplication::translate("SearchRun",
+                                        "无法锁定数据库文件“%1”：无法打开锁文件“%2”（%3）。")
+                .arg(kCatalogueFile,
+                     QString::fromStdString(std::filesystem::absolute(kLockFile, ec).string()),
+                     QString::fromLocal8Bit(std::strerror(error)))
+                .toStdString());
     }
 
     int m_fd = -1;
 };
 
 // Marked here and translated where the message is made.
-const char* typeName(StoredType type)
-{
+const char* typeName(StoredType type) {
     switch (type) {
-    case StoredType::Unknown: return QT_TRANSLATE_NOOP("SearchRun", "未知");
-    case StoredType::Number: return QT_TRANSLATE_NOOP("SearchRun", "数字");
-    case StoredType::Currency: return QT_TRANSLATE_NOOP("SearchRun", "货币");
-    case StoredType::YesNo: return QT_TRANSLATE_NOOP("SearchRun", "是/否");
-    case StoredType::DateTime: return QT_TRANSLATE_NOOP("SearchRun", "日期/时间");
-    case StoredType::Text: return QT_TRANSLATE_NOOP("SearchRun", "文本");
-    case StoredType::Memo: return QT_TRANSLATE_NOOP("SearchRun", "备注");
-    case StoredType::Binary: return QT_TRANSLATE_NOOP("SearchRun", "二进制");
-    case StoredType::Ole: return QT_TRANSLATE_NOOP("SearchRun", "OLE 对象");
-    case StoredType::ReplicationId: return QT_TRANSLATE_NOOP("SearchRun", "同步复制 ID");
-    case StoredType::Other: return QT_TRANSLATE_NOOP("SearchRun", "其他");
+    case StoredType::Unknown:
+        return QT_TRANSLATE_NOOP("SearchRun", "未知");
+    case StoredType::Number:
+        return QT_TRANSLATE_NOOP("SearchRun", "数字");
+    case StoredType::Currency:
+        return QT_TRANSLATE_NOOP("SearchRun", "货币");
+    case StoredType::YesNo:
+        return QT_TRANSLATE_NOOP("SearchRun", "是/否");
+    case StoredType::DateTime:
+        return QT_TRANSLATE_NOOP("SearchRun", "日期/时间");
+    case StoredType::Text:
+        return QT_TRANSLATE_NOOP("SearchRun", "文本");
+    case StoredType::Memo:
+        return QT_TRANSLATE_NOOP("SearchRun", "备注");
+    case StoredType::Binary:
+        return QT_TRANSLATE_NOOP("SearchRun", "二进制");
+    case StoredType::Ole:
+        return QT_TRANSLATE_NOOP("SearchRun", "OLE 对象");
+    case StoredType::ReplicationId:
+        return QT_TRANSLATE_NOOP("SearchRun", "同步复制 ID");
+    case StoredType::Other:
+        return QT_TRANSLATE_NOOP("SearchRun", "其他");
     }
     return QT_TRANSLATE_NOOP("SearchRun", "未知");
 }
 
 // Numbers of every size (Byte to Double, Decimal, Currency) show and match
 // through their text form, as text does.
-bool searchable(StoredType type)
-{
+bool searchable(StoredType type) {
     return type == StoredType::Number || type == StoredType::Currency || type == StoredType::Text ||
            type == StoredType::Memo || type == StoredType::Unknown;
 }
@@ -128,31 +138,35 @@ bool searchable(StoredType type)
 // yes/no, bytes or a Replication ID would show and match as something else,
 // and a missing one as nothing at all. Found out before the statement runs, so that the user
 // learns what is wrong with the file rather than with the statement.
-void requireSearchColumns(Connection& connection)
-{
+void requireSearchColumns(Connection& connection) {
     const std::string tableName(catalogue::kTableName);
     const auto table = connection.table(tableName);
     if (!table)
-        throw CatalogueError(QCoreApplication::translate("SearchRun", "数据库文件“%1”中没有表“%2”。")
-                                 .arg(kCatalogueFile, QString::fromStdString(tableName))
-                                 .toStdString());
+        throw CatalogueError(
+            QCoreApplication::translate("SearchRun", "数据库文件“%1”中没有表“%2”。")
+                .arg(kCatalogueFile, QString::fromStdString(tableName))
+                .toStdString());
     QString missing;
     for (const auto& info : catalogue::kGridColumns)
         if (table->findColumn(info.field) < 0)
             missing += (missing.isEmpty() ? QCoreApplication::translate("SearchRun", "“%1”")
                                           : QCoreApplication::translate("SearchRun", "、“%1”"))
-                           .arg(QString::fromUtf8(info.field.data(), static_cast<qsizetype>(info.field.size())));
+                           .arg(QString::fromUtf8(info.field.data(),
+                                                  static_cast<qsizetype>(info.field.size())));
     if (!missing.isEmpty())
-        throw CatalogueError(QCoreApplication::translate("SearchRun", "数据库文件“%1”的表“%2”缺少列%3。")
-                                 .arg(kCatalogueFile, QString::fromStdString(table->name()), missing)
-                                 .toStdString());
+        throw CatalogueError(
+            QCoreApplication::translate("SearchRun", "数据库文件“%1”的表“%2”缺少列%3。")
+                .arg(kCatalogueFile, QString::fromStdString(table->name()), missing)
+                .toStdString());
     for (const auto& info : catalogue::kGridColumns) {
-        const Column& column = table->columns()[static_cast<std::size_t>(table->findColumn(info.field))];
+        const Column& column =
+            table->columns()[static_cast<std::size_t>(table->findColumn(info.field))];
         if (!searchable(column.stored))
             throw CatalogueError(
-                QCoreApplication::translate("SearchRun",
-                                            "数据库文件“%1”的表“%2”中，列“%3”是%4类型，查询需要文本或数字。")
-                    .arg(kCatalogueFile, QString::fromStdString(table->name()), QString::fromStdString(column.name),
+                QCoreApplication::translate(
+                    "SearchRun", "数据库文件“%1”的表“%2”中，列“%3”是%4类型，查询需要文本或数字。")
+                    .arg(kCatalogueFile, QString::fromStdString(table->name()),
+                         QString::fromStdString(column.name),
                          QCoreApplication::translate("SearchRun", typeName(column.stored)))
                     .toStdString());
     }
@@ -160,13 +174,11 @@ void requireSearchColumns(Connection& connection)
 
 } // namespace
 
-std::string ResultCaption(std::size_t recordCount)
-{
+std::string ResultCaption(std::size_t recordCount) {
     return "轴承信息查询结果：" + std::to_string(recordCount) + "条记录相符";
 }
 
-void SearchRun::run(const SearchCriteria& criteria)
-{
+void SearchRun::run(const SearchCriteria& criteria) {
     const RunLock lock(m_lockTimeout, [this] { m_view.waitingForOtherRun(); });
     m_connection.disconnect();
     // A file that is no catalogue is refused before anything is written, so

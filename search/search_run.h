@@ -32,13 +32,13 @@ inline constexpr const char* kConnectionFailureTitle = BEARING_TRANSLATE_NOOP("S
 // seven grid columns is missing, or a column holds values that are neither
 // text nor numbers. The message names the file and what is wrong.
 class CatalogueError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // Another program's run held the catalogue for longer than the run would wait.
 class CatalogueBusyError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -47,7 +47,7 @@ public:
 
 // What a run needs from whoever shows it: the window, or the command line.
 class SearchRunView {
-public:
+  public:
     virtual ~SearchRunView() = default;
     // Shown when connecting fails; the run goes on once it returns.
     virtual void showConnectionFailure() = 0;
@@ -57,11 +57,9 @@ public:
 };
 
 class SearchRun {
-public:
+  public:
     SearchRun(Connection& connection, ResultSet& resultSet, SearchRunView& view)
-        : m_connection(connection), m_resultSet(resultSet), m_view(view)
-    {
-    }
+        : m_connection(connection), m_resultSet(resultSet), m_view(view) {}
 
     // Runs one search in the current directory. A failure ends the run where
     // it happens and propagates with the message for the user; a catalogue
@@ -75,7 +73,7 @@ public:
 
     void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
 
-private:
+  private:
     Connection& m_connection;
     ResultSet& m_resultSet;
     SearchRunView& m_view;

@@ -1,4 +1,5 @@
-// Hostile text pasted into every input of the window ends in a result or the error report, never a crash, and leaves the catalogue sealed.
+// Hostile text pasted into every input of the window ends in a result or the error report, never a
+// crash, and leaves the catalogue sealed.
 #include "app/error_report.h"
 #include "app/form1.h"
 #include "platform/file_signature.h"
@@ -39,10 +40,11 @@ std::vector<unsigned char> catalogueImage() {
     auto s = [](const char* text) { return JetValue{std::string(text)}; };
     auto l = [](int v) { return JetValue{std::int32_t{v}}; };
     writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow({s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
+    writer.addRow(
+        {s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
     // Rows whose own text holds the characters the inputs try, so a match on them is possible.
-    writer.addRow({s("62%_[\""), s("😀𠀀"), s("SKF 62%_[\""), l(62), 20.0, s("7"),
-                   s("深沟球轴承 0类")});
+    writer.addRow(
+        {s("62%_[\""), s("😀𠀀"), s("SKF 62%_[\""), l(62), 20.0, s("7"), s("深沟球轴承 0类")});
     return writer.finish(FileSignature::AtRest);
 }
 
@@ -68,7 +70,8 @@ QString controlCharacters() {
     return out;
 }
 
-// Answers every message box that becomes the active modal window with OK, keeping its title and text.
+// Answers every message box that becomes the active modal window with OK, keeping its title and
+// text.
 class MessageBoxAnswerer {
   public:
     MessageBoxAnswerer() {
@@ -156,7 +159,7 @@ void Form1BadInputTest::pastedTextEndsInAResultOrAReport_data() {
         {"all together", QString::fromUtf8("%_[\"😀\x01")},
     };
     const QList<QPair<const char*, int>> boxes{
-        {"Edit1", 1}, {"Edit1", 0}, {"Edit1", 2}, {"Edit1", 3},   {"Edit3", 1},
+        {"Edit1", 1}, {"Edit1", 0}, {"Edit1", 2},     {"Edit1", 3},     {"Edit3", 1},
         {"Edit4", 1}, {"Edit5", 1}, {"ComboBox1", 1}, {"ComboBox2", 1},
     };
     for (const auto& [boxName, mode] : boxes)
@@ -190,9 +193,10 @@ void Form1BadInputTest::pastedTextEndsInAResultOrAReport() {
     const QString caption = child<QTabWidget>("PageControl2")->tabText(0);
     // Logged so a run shows which inputs were refused and why.
     qInfo().noquote() << "box holds" << edit->text().size() << "units;" << caption
-                      << (answerer.seen().isEmpty() ? QString() : answerer.seen().constLast().second);
-    const bool gotResult =
-        caption.startsWith(QString::fromUtf8("轴承信息查询结果：")) && caption.endsWith("条记录相符");
+                      << (answerer.seen().isEmpty() ? QString()
+                                                    : answerer.seen().constLast().second);
+    const bool gotResult = caption.startsWith(QString::fromUtf8("轴承信息查询结果：")) &&
+                           caption.endsWith("条记录相符");
     for (const auto& [title, text] : answerer.seen()) {
         QCOMPARE(title, QString::fromUtf8(kApplicationTitle));
         QVERIFY2(!text.trimmed().isEmpty(), "the report names the failure");

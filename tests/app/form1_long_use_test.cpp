@@ -1,4 +1,5 @@
-// A thousand searches of varied inputs in one window, with failures and sorting between them, keep resident memory flat.
+// A thousand searches of varied inputs in one window, with failures and sorting between them, keep
+// resident memory flat.
 #include "app/form1.h"
 #include "platform/jet_writer.h"
 #include "tests/browse/recorders.h"
@@ -37,10 +38,12 @@ void writeCatalogue(const char* path) {
     auto s = [](const char* text) { return JetValue{std::string(text)}; };
     auto l = [](int v) { return JetValue{std::int32_t{v}}; };
     writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow({s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
-    writer.addRow({s("16204"), JetValue{}, s("SKF 16204"), l(62), 20.0, s("7"), s("深沟球轴承 0类")});
-    writer.addRow({s("30204"), s("7204"), s("KOYO 30204"), l(47), 35.0, s("15.25"),
-                   s("圆锥滚子轴承 7类")});
+    writer.addRow(
+        {s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
+    writer.addRow(
+        {s("16204"), JetValue{}, s("SKF 16204"), l(62), 20.0, s("7"), s("深沟球轴承 0类")});
+    writer.addRow(
+        {s("30204"), s("7204"), s("KOYO 30204"), l(47), 35.0, s("15.25"), s("圆锥滚子轴承 7类")});
     const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
@@ -165,25 +168,26 @@ void Form1LongUseTest::thousandSearchesKeepMemoryFlat() {
             if (missing || in.records < 0) {
                 QVERIFY2(answerer.answered() > answeredBefore, "the refused run is reported");
             } else {
-                QVERIFY2(answerer.answered() == answeredBefore, qPrintable(QString::number(run) + ": " + answerer.last()));
-                QCOMPARE(results->tabText(0), QString::fromUtf8("轴承信息查询结果：%1条记录相符")
-                                                  .arg(in.records));
+                QVERIFY2(answerer.answered() == answeredBefore,
+                         qPrintable(QString::number(run) + ": " + answerer.last()));
+                QCOMPARE(results->tabText(0),
+                         QString::fromUtf8("轴承信息查询结果：%1条记录相符").arg(in.records));
                 QVERIFY(!std::filesystem::exists(kTemporaryFile));
             }
             if (run % 7 == 0) {
                 const int column = (run / 7) % 7;
-                QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
-                                  {titles->sectionViewportPosition(column) + 10,
-                                   titles->height() / 2});
+                QTest::mouseClick(
+                    titles->viewport(), Qt::LeftButton, {},
+                    {titles->sectionViewportPosition(column) + 10, titles->height() / 2});
             }
             if (run == 100)
                 residentAt100 = residentKilobytes();
             if (run == 1000)
                 residentAt1000 = residentKilobytes();
         }
-        std::cout << "resident memory at run 100: " << residentAt100 << " kB, at run 1000: "
-                  << residentAt1000 << " kB, growth " << residentAt1000 - residentAt100 << " kB"
-                  << std::endl;
+        std::cout << "resident memory at run 100: " << residentAt100
+                  << " kB, at run 1000: " << residentAt1000 << " kB, growth "
+                  << residentAt1000 - residentAt100 << " kB" << std::endl;
         QVERIFY2(residentAt1000 - residentAt100 < 20 * 1024, "resident memory grows over runs");
     }
     std::filesystem::current_path(previousDir);

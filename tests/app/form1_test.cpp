@@ -365,21 +365,26 @@ void Form1Test::titleGestures_data() {
     const QStringList statementOrder{"16204", "30204", "6205", "N210"};
     const QStringList byOuterDiameter{"30204", "6205", "16204", "N210"};
     QTest::newRow("drag onto another title moves the column and clicks it")
-        << "move" << "▲外径" << byOuterDiameter << 5;
-    QTest::newRow("drag leftwards onto the first title")
-        << "moveLeft" << "▲外径" << byOuterDiameter << 0;
+        << "move"
+        << "▲外径" << byOuterDiameter << 5;
+    QTest::newRow("drag leftwards onto the first title") << "moveLeft"
+                                                         << "▲外径" << byOuterDiameter << 0;
     // The narrow column takes the wide title's place; the wide one is then under the pointer.
     QTest::newRow("drag onto the far half of a wider title clicks the title under the pointer")
-        << "moveLeftFar" << "▲新型号" << statementOrder << 0;
+        << "moveLeftFar"
+        << "▲新型号" << statementOrder << 0;
     QTest::newRow("press on a column border and drag resizes without a click")
-        << "resize" << "" << statementOrder << 3;
-    QTest::newRow("press on a column border alone clicks nothing")
-        << "border" << "" << statementOrder << 3;
-    QTest::newRow("release below the titles clicks nothing")
-        << "below" << "" << statementOrder << 3;
-    QTest::newRow("the right button clicks nothing") << "right" << "" << statementOrder << 3;
+        << "resize"
+        << "" << statementOrder << 3;
+    QTest::newRow("press on a column border alone clicks nothing") << "border"
+                                                                   << "" << statementOrder << 3;
+    QTest::newRow("release below the titles clicks nothing") << "below"
+                                                             << "" << statementOrder << 3;
+    QTest::newRow("the right button clicks nothing") << "right"
+                                                     << "" << statementOrder << 3;
     QTest::newRow("a double click is two clicks")
-        << "double" << "▼外径" << QStringList{"N210", "16204", "6205", "30204"} << 3;
+        << "double"
+        << "▼外径" << QStringList{"N210", "16204", "6205", "30204"} << 3;
 }
 
 void Form1Test::titleGestures() {
@@ -461,8 +466,8 @@ void Form1Test::indicatorMarksTheCurrentRowWithoutNumbers() {
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
     const auto marked = [indicator](int row) {
         const QImage image = indicator->viewport()->grab().toImage();
-        const QPoint centre(indicator->width() / 2,
-                            indicator->sectionViewportPosition(row) + indicator->sectionSize(row) / 2);
+        const QPoint centre(indicator->width() / 2, indicator->sectionViewportPosition(row) +
+                                                        indicator->sectionSize(row) / 2);
         return qGray(image.pixel(centre)) < 64;
     };
     QVERIFY(marked(2));

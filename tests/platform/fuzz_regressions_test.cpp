@@ -20,9 +20,9 @@ namespace {
 const fs::path kJetRegressions = fs::path(BEARING_SOURCE_DIR) / "fuzz" / "regressions" / "jet";
 
 // The outcome of reading every table of the file: empty when all of them read.
-std::string readEverything(std::vector<unsigned char> image)
-{
-    std::copy_n(kWorkingSignature.begin(), std::min(image.size(), kWorkingSignature.size()), image.begin());
+std::string readEverything(std::vector<unsigned char> image) {
+    std::copy_n(kWorkingSignature.begin(), std::min(image.size(), kWorkingSignature.size()),
+                image.begin());
     try {
         const JetDatabase db(std::move(image));
         for (const std::string& name : db.tableNames())
@@ -36,8 +36,7 @@ std::string readEverything(std::vector<unsigned char> image)
 
 } // namespace
 
-TEST(FuzzRegressions, EveryCatalogueIsReadOrRefusedWithTheReadersMessage)
-{
+TEST(FuzzRegressions, EveryCatalogueIsReadOrRefusedWithTheReadersMessage) {
     // What each input must come to; one not listed here only has to be read or refused.
     const std::map<std::string, std::string> expected{
         // An object's property blob whose record length is zero: libmdb's

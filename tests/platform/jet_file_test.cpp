@@ -14,28 +14,29 @@ using namespace bearing;
 
 namespace {
 
-std::vector<JetColumnSpec> catalogueSpec()
-{
-    return {{"newNO", JetColumnType::Text},   {"WJIN", JetColumnType::Double},
-            {"Qty", JetColumnType::Long},     {"Note", JetColumnType::Memo},
+std::vector<JetColumnSpec> catalogueSpec() {
+    return {{"newNO", JetColumnType::Text},
+            {"WJIN", JetColumnType::Double},
+            {"Qty", JetColumnType::Long},
+            {"Note", JetColumnType::Memo},
             {"BTYPE", JetColumnType::Text}};
 }
 
-std::string cellText(const Table& t, std::size_t row, std::size_t col)
-{
+std::string cellText(const Table& t, std::size_t row, std::size_t col) {
     const auto v = t.cell(row, col);
     return v ? std::string(*v) : std::string("<NULL>");
 }
 
 } // namespace
 
-TEST(JetFile, ValuesSurviveWriteAndRead)
-{
+TEST(JetFile, ValuesSurviveWriteAndRead) {
     const std::string longText(255, 'L');
     const std::string memo = std::string(5000, 'm') + "长" + std::string(5000, 'n');
     const std::vector<std::vector<JetValue>> rows = {
-        {std::string("6204-2RS"), 47.0, std::int32_t{12}, std::string("short memo"), std::string("深沟球轴承 0类")},
-        {std::string("MiXeD case"), 47.5, std::int32_t{-7}, JetValue{}, std::string("推力圆锥滚子轴承 ")},
+        {std::string("6204-2RS"), 47.0, std::int32_t{12}, std::string("short memo"),
+         std::string("深沟球轴承 0类")},
+        {std::string("MiXeD case"), 47.5, std::int32_t{-7}, JetValue{},
+         std::string("推力圆锥滚子轴承 ")},
         {std::string(""), 0.1, std::int32_t{0}, std::string(""), JetValue{}},
         {JetValue{}, 1e-7, std::int32_t{-2147483647 - 1}, memo, std::string("Ä ö ü")},
         {longText, 123456789012345.0, std::int32_t{2147483647}, std::string("x"), std::string("")},
@@ -65,8 +66,7 @@ TEST(JetFile, ValuesSurviveWriteAndRead)
     EXPECT_EQ(db.readTable("nosuchtable"), nullptr);
 }
 
-TEST(JetFile, YesNoMoneyDateAndBinaryColumnsSurviveWriteAndRead)
-{
+TEST(JetFile, YesNoMoneyDateAndBinaryColumnsSurviveWriteAndRead) {
     JetWriter writer("Odd", {{"Flag", JetColumnType::Boolean},
                              {"Price", JetColumnType::Currency},
                              {"Made", JetColumnType::DateTime},
@@ -80,12 +80,17 @@ TEST(JetFile, YesNoMoneyDateAndBinaryColumnsSurviveWriteAndRead)
         std::vector<JetValue> values;
         std::vector<std::string> expected;
     } rows[] = {
-        {{true, JetCurrency{123456}, 44532.0, allBytes, std::string("a")}, {"True", "12.3456", "2021-12-02", "00FF107F", "a"}},
-        {{false, JetCurrency{-5}, 44532.5, JetBytes{}, std::string("b")}, {"False", "-0.0005", "2021-12-02 12:00:00", "", "b"}},
-        {{JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}}, {"False", "<NULL>", "<NULL>", "<NULL>", "<NULL>"}},
-        {{true, JetCurrency{std::numeric_limits<std::int64_t>::min()}, -1.25, JetBytes{std::vector<unsigned char>(255, 0xAB)}, std::string("")},
+        {{true, JetCurrency{123456}, 44532.0, allBytes, std::string("a")},
+         {"True", "12.3456", "2021-12-02", "00FF107F", "a"}},
+        {{false, JetCurrency{-5}, 44532.5, JetBytes{}, std::string("b")},
+         {"False", "-0.0005", "2021-12-02 12:00:00", "", "b"}},
+        {{JetValue{}, JetValue{}, JetValue{}, JetValue{}, JetValue{}},
+         {"False", "<NULL>", "<NULL>", "<NULL>", "<NULL>"}},
+        {{true, JetCurrency{std::numeric_limits<std::int64_t>::min()}, -1.25,
+          JetBytes{std::vector<unsigned char>(255, 0xAB)}, std::string("")},
          {"True", "-922337203685477.5808", "1899-12-29 06:00:00", fullBlob, ""}},
-        {{true, JetCurrency{std::numeric_limits<std::int64_t>::max()}, std::int32_t{0}, JetBytes{{0x01}}, std::string("e")},
+        {{true, JetCurrency{std::numeric_limits<std::int64_t>::max()}, std::int32_t{0},
+          JetBytes{{0x01}}, std::string("e")},
          {"True", "922337203685477.5807", "1899-12-30", "01", "e"}},
     };
     for (const auto& r : rows)
@@ -98,23 +103,25 @@ TEST(JetFile, YesNoMoneyDateAndBinaryColumnsSurviveWriteAndRead)
     EXPECT_EQ(table->columns()[2].kind, ValueKind::Text);
     for (std::size_t r = 0; r < std::size(rows); ++r)
         for (std::size_t c = 0; c < rows[r].expected.size(); ++c)
-            EXPECT_EQ(cellText(*table, r, c), rows[r].expected[c]) << "row " << r << " column " << c;
+            EXPECT_EQ(cellText(*table, r, c), rows[r].expected[c])
+                << "row " << r << " column " << c;
 }
 
-TEST(JetFile, WriterRejectsValuesOfTheWrongKindForTheNewerColumnTypes)
-{
+TEST(JetFile, WriterRejectsValuesOfTheWrongKindForTheNewerColumnTypes) {
     JetWriter writer("T", {{"Flag", JetColumnType::Boolean},
                            {"Price", JetColumnType::Currency},
                            {"Made", JetColumnType::DateTime},
                            {"Blob", JetColumnType::Binary}});
     const std::vector<JetValue> good{true, JetCurrency{1}, 1.0, JetBytes{}};
     for (std::size_t column = 0; column < good.size(); ++column) {
-        for (const JetValue& wrong : {JetValue{std::string("1")}, JetValue{JetBytes{{1}}}, JetValue{false}}) {
+        for (const JetValue& wrong :
+             {JetValue{std::string("1")}, JetValue{JetBytes{{1}}}, JetValue{false}}) {
             if (wrong.index() == good[column].index())
                 continue;
             std::vector<JetValue> row = good;
             row[column] = wrong;
-            EXPECT_THROW(writer.addRow(row), std::invalid_argument) << "column " << column << " kind " << wrong.index();
+            EXPECT_THROW(writer.addRow(row), std::invalid_argument)
+                << "column " << column << " kind " << wrong.index();
         }
     }
     std::vector<JetValue> tooLong = good;
@@ -123,11 +130,11 @@ TEST(JetFile, WriterRejectsValuesOfTheWrongKindForTheNewerColumnTypes)
     EXPECT_EQ(writer.rowCount(), 0u);
 }
 
-TEST(JetFile, LargeTablesSpanManyPagesAndKeepRowOrder)
-{
+TEST(JetFile, LargeTablesSpanManyPagesAndKeepRowOrder) {
     // Enough rows for well over 512 data pages, past what an inline usage map covers.
     constexpr int kRows = 60000;
-    JetWriter writer("Big", {{"Id", JetColumnType::Long}, {"Model", JetColumnType::Text},
+    JetWriter writer("Big", {{"Id", JetColumnType::Long},
+                             {"Model", JetColumnType::Text},
                              {"Brand", JetColumnType::Text}});
     for (int i = 0; i < kRows; ++i)
         writer.addRow({std::int32_t{i}, std::string("6204-2RS/C3 #") + std::to_string(i),
@@ -144,11 +151,11 @@ TEST(JetFile, LargeTablesSpanManyPagesAndKeepRowOrder)
     }
 }
 
-TEST(JetFile, SignaturesDifferOnlyInTheFirstSixteenBytes)
-{
+TEST(JetFile, SignaturesDifferOnlyInTheFirstSixteenBytes) {
     auto build = [](FileSignature s) {
         JetWriter writer("ZQbearing", catalogueSpec());
-        writer.addRow({std::string("6204"), 47.0, std::int32_t{1}, std::string("m"), std::string("t")});
+        writer.addRow(
+            {std::string("6204"), 47.0, std::int32_t{1}, std::string("m"), std::string("t")});
         return writer.finish(s);
     };
     const auto working = build(FileSignature::Working);
@@ -159,22 +166,23 @@ TEST(JetFile, SignaturesDifferOnlyInTheFirstSixteenBytes)
     EXPECT_TRUE(std::equal(working.begin() + 16, working.end(), atRest.begin() + 16));
 }
 
-TEST(JetFile, WriterRejectsValuesThatDoNotFit)
-{
+TEST(JetFile, WriterRejectsValuesThatDoNotFit) {
     JetWriter writer("T", catalogueSpec());
-    EXPECT_THROW(writer.addRow({std::string(256, 'x'), 1.0, std::int32_t{1}, JetValue{}, JetValue{}}),
-                 std::invalid_argument);
-    EXPECT_THROW(writer.addRow({std::string("a"), std::string("47"), std::int32_t{1}, JetValue{}, JetValue{}}),
+    EXPECT_THROW(
+        writer.addRow({std::string(256, 'x'), 1.0, std::int32_t{1}, JetValue{}, JetValue{}}),
+        std::invalid_argument);
+    EXPECT_THROW(writer.addRow({std::string("a"), std::string("47"), std::int32_t{1}, JetValue{},
+                                JetValue{}}),
                  std::invalid_argument);
     EXPECT_THROW(writer.addRow({std::string("too few")}), std::invalid_argument);
-    EXPECT_THROW(JetWriter("T", {{"a", JetColumnType::Text}, {"A", JetColumnType::Long}}), std::invalid_argument);
+    EXPECT_THROW(JetWriter("T", {{"a", JetColumnType::Text}, {"A", JetColumnType::Long}}),
+                 std::invalid_argument);
     EXPECT_EQ(writer.rowCount(), 0u);
 }
 
-TEST(JetFile, ReadsTheFileWrittenByTheDatabaseMaker)
-{
-    const std::filesystem::path ref =
-        std::filesystem::path(BEARING_SOURCE_DIR) / "tests" / "data" / "engine-written" / "access-written-jet4.mdb";
+TEST(JetFile, ReadsTheFileWrittenByTheDatabaseMaker) {
+    const std::filesystem::path ref = std::filesystem::path(BEARING_SOURCE_DIR) / "tests" / "data" /
+                                      "engine-written" / "access-written-jet4.mdb";
     std::ifstream in(ref, std::ios::binary);
     JetDatabase db(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}));
     const auto table = db.readTable("DATETEST");
@@ -188,8 +196,7 @@ TEST(JetFile, ReadsTheFileWrittenByTheDatabaseMaker)
     EXPECT_EQ(cellText(*table, 5, 4), "New line\r\nin field");
 }
 
-TEST(JetFile, TableNamesLongerThanLibmdbsNameBufferAreListedAndReadWhole)
-{
+TEST(JetFile, TableNamesLongerThanLibmdbsNameBufferAreListedAndReadWhole) {
     // 120 Chinese characters are 360 bytes of UTF-8; libmdb keeps 256.
     std::string name;
     for (int i = 0; i < 120; ++i)
@@ -204,8 +211,7 @@ TEST(JetFile, TableNamesLongerThanLibmdbsNameBufferAreListedAndReadWhole)
     EXPECT_EQ(cellText(*table, 0, 0), "x");
 }
 
-TEST(JetFile, RowCountInTheDefinitionIsOnlyAHint)
-{
+TEST(JetFile, RowCountInTheDefinitionIsOnlyAHint) {
     JetWriter writer("ZQbearing", catalogueSpec());
     writer.addRow({std::string("6204"), 47.0, std::int32_t{1}, std::string("m"), std::string("t")});
     auto image = writer.finish(FileSignature::Working);
@@ -222,8 +228,7 @@ TEST(JetFile, RowCountInTheDefinitionIsOnlyAHint)
     }
 }
 
-TEST(JetFile, DefinitionsLeadingOutsideTheirPagesFailClearly)
-{
+TEST(JetFile, DefinitionsLeadingOutsideTheirPagesFailClearly) {
     JetWriter writer("ZQbearing", catalogueSpec());
     writer.addRow({std::string("6204"), 47.0, std::int32_t{1}, std::string("m"), std::string("t")});
     const auto good = writer.finish(FileSignature::Working);
@@ -240,7 +245,8 @@ TEST(JetFile, DefinitionsLeadingOutsideTheirPagesFailClearly)
         std::vector<unsigned char> image;
         const char* message;
     } cases[] = {
-        {"link beyond the file", patched(4, static_cast<std::uint32_t>(pages) + 7, 4), "定义续页指向第"},
+        {"link beyond the file", patched(4, static_cast<std::uint32_t>(pages) + 7, 4),
+         "定义续页指向第"},
         {"link to a data page", patched(4, 6, 4), "定义续页无效（第 6 页）"},
         {"link to itself", patched(4, 5, 4), "定义续页形成了循环"},
         {"more columns than the page holds", patched(45, 2000, 2), "定义不完整"},
@@ -253,21 +259,23 @@ TEST(JetFile, DefinitionsLeadingOutsideTheirPagesFailClearly)
             ADD_FAILURE() << c.what << ": no failure reported";
         } catch (const JetFormatError& e) {
             const std::string message = e.what();
-            EXPECT_NE(message.find("表“ZQbearing”的"), std::string::npos) << c.what << ": " << message;
+            EXPECT_NE(message.find("表“ZQbearing”的"), std::string::npos)
+                << c.what << ": " << message;
             EXPECT_NE(message.find(c.message), std::string::npos) << c.what << ": " << message;
         }
     }
 }
 
-TEST(JetFile, DamagedFilesFailClearly)
-{
+TEST(JetFile, DamagedFilesFailClearly) {
     JetWriter writer("ZQbearing", catalogueSpec());
     for (int i = 0; i < 3000; ++i)
         writer.addRow({std::string("6204-") + std::to_string(i), 47.0, std::int32_t{i},
                        std::string(i % 100 == 0 ? 9000 : 10, 'm'), std::string("深沟球轴承 0类")});
     const auto good = writer.finish(FileSignature::Working);
 
-    auto truncated = [&](std::size_t size) { return std::vector<unsigned char>(good.begin(), good.begin() + size); };
+    auto truncated = [&](std::size_t size) {
+        return std::vector<unsigned char>(good.begin(), good.begin() + size);
+    };
     auto withVersion = [&](unsigned char v) {
         auto bad = good;
         bad[0x14] = v;

@@ -348,25 +348,60 @@ TEST(RobustnessTest, EveryPrefixAndCorruptionFailsCleanly) {
 // folding every cell, on cells made to trip them: characters outside ASCII that fold to "k" and
 // "s" (KELVIN SIGN, LONG S), letters in both cases, bytes that are no UTF-8, runs cut short.
 TEST(ShortcutAgreementTest, EveryConditionSelectsWhatFoldingEveryCellSelects) {
-    const std::vector<std::string> cells{
-        "", "6204", "6204-2RS", "x6204", "62046204", "620", "SKF 6204", "skf 6205", "\xE2\x84\xAA" "F 6204",
-        "S\xE2\x84\xAA" "F 1", "\xC5\xBF" "kf 1", "SKF", "SKF ", "Sk", "skf\xC3\xA4 1", "\xC3\xA4" "6204", "62\xFF" "04",
-        "\xFF" "SKF 1", "深沟球轴承 0类", "深沟球轴承 0類", "深沟球轴承 0类 ", "深沟球轴承", "Ä-1", "ä-1", "_%", "a%b",
-        "NSK 6204\xE2\x84\xAA", "s", "\xC3"};
-    const std::vector<std::string> patterns{"%6204%", "%620%", "%-2r%", "%-%", "%_%", "%62_4%", "SKF %", "skf%", "sk%",
-                                            "s%", "6204%", "%6204", "6204", "%%", "%", "ä%", "%\\%", "a%%"};
-    ASSERT_EQ(foldedCodePoints("\xE2\x84\xAA\xC5\xBF"), U"ks") << "the cells above lose their point";
+    const std::vector<std::string> cells{"",
+                                         "6204",
+                                         "6204-2RS",
+                                         "x6204",
+                                         "62046204",
+                                         "620",
+                                         "SKF 6204",
+                                         "skf 6205",
+                                         "\xE2\x84\xAA"
+                                         "F 6204",
+                                         "S\xE2\x84\xAA"
+                                         "F 1",
+                                         "\xC5\xBF"
+                                         "kf 1",
+                                         "SKF",
+                                         "SKF ",
+                                         "Sk",
+                                         "skf\xC3\xA4 1",
+                                         "\xC3\xA4"
+                                         "6204",
+                                         "62\xFF"
+                                         "04",
+                                         "\xFF"
+                                         "SKF 1",
+                                         "深沟球轴承 0类",
+                                         "深沟球轴承 0類",
+                                         "深沟球轴承 0类 ",
+                                         "深沟球轴承",
+                                         "Ä-1",
+                                         "ä-1",
+                                         "_%",
+                                         "a%b",
+                                         "NSK 6204\xE2\x84\xAA",
+                                         "s",
+                                         "\xC3"};
+    const std::vector<std::string> patterns{"%6204%", "%620%", "%-2r%", "%-%", "%_%",   "%62_4%",
+                                            "SKF %",  "skf%",  "sk%",   "s%",  "6204%", "%6204",
+                                            "6204",   "%%",    "%",     "ä%",  "%\\%",  "a%%"};
+    ASSERT_EQ(foldedCodePoints("\xE2\x84\xAA\xC5\xBF"), U"ks")
+        << "the cells above lose their point";
     auto table = std::make_shared<Table>("t", std::vector<Column>{{"C", ValueKind::Text}});
     for (const std::string& cell : cells)
         table->appendText(cell);
     table->appendNull();
-    const auto resolve = [table](std::string_view) -> std::shared_ptr<const Table> { return table; };
+    const auto resolve = [table](std::string_view) -> std::shared_ptr<const Table> {
+        return table;
+    };
     for (const std::string& pattern : patterns) {
         std::vector<std::uint32_t> expected;
         for (std::uint32_t row = 0; row < cells.size(); ++row)
             if (likeMatches(foldedCodePoints(cells[row]), foldedCodePoints(pattern)))
                 expected.push_back(row);
-        EXPECT_EQ(runSelect("select * from t where C like \"" + pattern + "\"", resolve).rows, expected)
+        EXPECT_EQ(runSelect("select * from t where C like \"" + pattern + "\"", resolve).rows,
+                  expected)
             << "like \"" << pattern << "\"";
     }
     for (const std::string& literal : cells) {
@@ -376,11 +411,15 @@ TEST(ShortcutAgreementTest, EveryConditionSelectsWhatFoldingEveryCellSelects) {
             std::vector<std::uint32_t> expected;
             for (std::uint32_t row = 0; row < cells.size(); ++row) {
                 const int order = foldedCodePoints(cells[row]).compare(foldedCodePoints(literal));
-                if ((op[0] == '=' && order == 0) || (op[0] == '<' && order < 0) || (op[0] == '>' && order > 0))
+                if ((op[0] == '=' && order == 0) || (op[0] == '<' && order < 0) ||
+                    (op[0] == '>' && order > 0))
                     expected.push_back(row);
             }
-            EXPECT_EQ(runSelect("select * from t where C " + std::string(op) + " \"" + literal + "\"", resolve).rows,
-                      expected)
+            EXPECT_EQ(
+                runSelect("select * from t where C " + std::string(op) + " \"" + literal + "\"",
+                          resolve)
+                    .rows,
+                expected)
                 << op << " \"" << literal << "\"";
         }
     }

@@ -18,42 +18,46 @@ namespace {
 // The seven search columns, with one of them replaced, dropped or renamed.
 struct Layout {
     std::string table = "ZQbearing";
-    std::vector<JetColumnSpec> columns{{"newNO", JetColumnType::Text}, {"oldNO", JetColumnType::Text},
-                                       {"DZAO", JetColumnType::Text},  {"WJIN", JetColumnType::Double},
-                                       {"NJIN", JetColumnType::Double}, {"GDU", JetColumnType::Double},
-                                       {"BTYPE", JetColumnType::Text}};
+    std::vector<JetColumnSpec> columns{
+        {"newNO", JetColumnType::Text},  {"oldNO", JetColumnType::Text},
+        {"DZAO", JetColumnType::Text},   {"WJIN", JetColumnType::Double},
+        {"NJIN", JetColumnType::Double}, {"GDU", JetColumnType::Double},
+        {"BTYPE", JetColumnType::Text}};
 
-    Layout& retype(const std::string& name, JetColumnType type)
-    {
+    Layout& retype(const std::string& name, JetColumnType type) {
         for (auto& c : columns)
             if (c.name == name)
                 c.type = type;
         return *this;
     }
-    Layout& drop(const std::string& name)
-    {
+    Layout& drop(const std::string& name) {
         std::erase_if(columns, [&](const JetColumnSpec& c) { return c.name == name; });
         return *this;
     }
 };
 
-JetValue sampleValue(JetColumnType type)
-{
+JetValue sampleValue(JetColumnType type) {
     switch (type) {
-    case JetColumnType::Boolean: return true;
-    case JetColumnType::Long: return std::int32_t{47};
-    case JetColumnType::Currency: return JetCurrency{470000};
-    case JetColumnType::Double: return 47.0;
-    case JetColumnType::DateTime: return 44532.0;
-    case JetColumnType::Binary: return JetBytes{{0x36, 0x32}};
+    case JetColumnType::Boolean:
+        return true;
+    case JetColumnType::Long:
+        return std::int32_t{47};
+    case JetColumnType::Currency:
+        return JetCurrency{470000};
+    case JetColumnType::Double:
+        return 47.0;
+    case JetColumnType::DateTime:
+        return 44532.0;
+    case JetColumnType::Binary:
+        return JetBytes{{0x36, 0x32}};
     case JetColumnType::Text:
-    case JetColumnType::Memo: return std::string("6204");
+    case JetColumnType::Memo:
+        return std::string("6204");
     }
     return {};
 }
 
-Bytes fileWith(const Layout& layout)
-{
+Bytes fileWith(const Layout& layout) {
     JetWriter writer(layout.table, layout.columns);
     std::vector<JetValue> row;
     for (const auto& c : layout.columns)
@@ -68,10 +72,10 @@ struct BadCatalogue {
     std::vector<std::string> messageParts;
 };
 
-class BadCatalogueTest : public SearchRunTest, public ::testing::WithParamInterface<BadCatalogue> {};
+class BadCatalogueTest : public SearchRunTest,
+                         public ::testing::WithParamInterface<BadCatalogue> {};
 
-TEST_P(BadCatalogueTest, RunFailsNamingTheFileAndWhatIsWrongAndOnlyTheSignatureChanges)
-{
+TEST_P(BadCatalogueTest, RunFailsNamingTheFileAndWhatIsWrongAndOnlyTheSignatureChanges) {
     const BadCatalogue& c = GetParam();
     const Bytes original = c.make();
     writeBytes(kCatalogueFile, original);
@@ -103,21 +107,26 @@ TEST_P(BadCatalogueTest, RunFailsNamingTheFileAndWhatIsWrongAndOnlyTheSignatureC
 INSTANTIATE_TEST_SUITE_P(
     Files, BadCatalogueTest,
     ::testing::Values(
-        BadCatalogue{"NoSearchTable", [] { return fileWith(Layout{.table = "Bearings"}); },
+        BadCatalogue{"NoSearchTable",
+                     [] { return fileWith(Layout{.table = "Bearings"}); },
                      {"没有表“ZQbearing”"}},
-        BadCatalogue{"NoOuterDiameter", [] { return fileWith(Layout{}.drop("WJIN")); }, {"缺少列“WJIN”"}},
-        BadCatalogue{"NoOuterDiameterNorType", [] { return fileWith(Layout{}.drop("WJIN").drop("BTYPE")); },
+        BadCatalogue{
+            "NoOuterDiameter", [] { return fileWith(Layout{}.drop("WJIN")); }, {"缺少列“WJIN”"}},
+        BadCatalogue{"NoOuterDiameterNorType",
+                     [] { return fileWith(Layout{}.drop("WJIN").drop("BTYPE")); },
                      {"缺少列“WJIN”、“BTYPE”"}},
-        BadCatalogue{"DateDiameter", [] { return fileWith(Layout{}.retype("WJIN", JetColumnType::DateTime)); },
+        BadCatalogue{"DateDiameter",
+                     [] { return fileWith(Layout{}.retype("WJIN", JetColumnType::DateTime)); },
                      {"列“WJIN”", "日期/时间"}},
-        BadCatalogue{"YesNoType", [] { return fileWith(Layout{}.retype("BTYPE", JetColumnType::Boolean)); },
+        BadCatalogue{"YesNoType",
+                     [] { return fileWith(Layout{}.retype("BTYPE", JetColumnType::Boolean)); },
                      {"列“BTYPE”", "是/否"}},
-        BadCatalogue{"BinaryBrandModel", [] { return fileWith(Layout{}.retype("DZAO", JetColumnType::Binary)); },
+        BadCatalogue{"BinaryBrandModel",
+                     [] { return fileWith(Layout{}.retype("DZAO", JetColumnType::Binary)); },
                      {"列“DZAO”", "二进制"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SearchRunTest, ColumnsStoredAsLongCurrencyAndMemoServeASearch)
-{
+TEST_F(SearchRunTest, ColumnsStoredAsLongCurrencyAndMemoServeASearch) {
     // The import writes whole-number columns as Long and long text as Memo; a
     // catalogue kept in the database's own application may hold a dimension
     // as Currency, whose text form (47, 47.5) matches as a Double's does.
@@ -135,14 +144,14 @@ TEST_F(SearchRunTest, ColumnsStoredAsLongCurrencyAndMemoServeASearch)
     EXPECT_EQ(columnOf(m_resultSet, "GDU"), std::vector<std::string>{"47"});
 }
 
-TEST_F(SearchRunTest, DirectoryInPlaceOfTheCatalogueFailsNamingItAndCreatesNothing)
-{
+TEST_F(SearchRunTest, DirectoryInPlaceOfTheCatalogueFailsNamingItAndCreatesNothing) {
     fs::create_directory(kCatalogueFile);
     try {
         run(byNewModel("6204"));
         FAIL() << "the run should fail";
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find((fs::current_path() / kCatalogueFile).string()), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find((fs::current_path() / kCatalogueFile).string()),
+                  std::string::npos)
             << e.what();
     }
     EXPECT_TRUE(fs::is_directory(kCatalogueFile));

@@ -24,8 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Seconds both loops run; a minute unless BEARING_CONCURRENT_SECONDS says otherwise.
-int loopSeconds()
-{
+int loopSeconds() {
     const char* text = std::getenv("BEARING_CONCURRENT_SECONDS");
     const int seconds = text ? std::atoi(text) : 0;
     return seconds > 0 ? seconds : 60;
@@ -33,8 +32,8 @@ int loopSeconds()
 
 class SearchRunConcurrencyTest : public SearchRunTest {};
 
-TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTheCatalogueStaysWhole)
-{
+TEST_F(SearchRunConcurrencyTest,
+       TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTheCatalogueStaysWhole) {
     // Enough rows that a run takes a while, so that the runs really overlap.
     std::vector<Bearing> rows;
     std::size_t matching = 0;
@@ -67,8 +66,8 @@ TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTh
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            ::execl("/bin/sh", "sh", "-c", script.c_str(), program.c_str(), std::to_string(seconds).c_str(), name,
-                    static_cast<char*>(nullptr));
+            ::execl("/bin/sh", "sh", "-c", script.c_str(), program.c_str(),
+                    std::to_string(seconds).c_str(), name, static_cast<char*>(nullptr));
             ::_exit(127);
         }
         loops.push_back(pid);
@@ -80,7 +79,8 @@ TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTh
     }
 
     // The result printed by a whole run: the header and one line per match.
-    const std::string expected = "0 " + ResultCaption(matching) + " " + std::to_string(matching + 1);
+    const std::string expected =
+        "0 " + ResultCaption(matching) + " " + std::to_string(matching + 1);
     std::map<std::string, int> outcomes;
     int runs = 0;
     for (const char* name : {"a", "b"}) {
@@ -97,7 +97,8 @@ TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTh
             ADD_FAILURE() << count << " run(s) ended with: " << outcome;
     }
 
-    EXPECT_EQ(readWholeFile(kCatalogueFile), original) << "the catalogue is not the whole file at rest";
+    EXPECT_EQ(readWholeFile(kCatalogueFile), original)
+        << "the catalogue is not the whole file at rest";
     struct stat after {};
     ASSERT_EQ(::stat(kCatalogueFile, &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the catalogue was replaced by another file";
@@ -105,8 +106,9 @@ TEST_F(SearchRunConcurrencyTest, TwoQueryLoopsOnOneDirectoryBothKeepWorkingAndTh
     // Nothing else is left beside the catalogue: no lock file, no copy.
     for (const auto& entry : fs::directory_iterator(m_dir.path())) {
         const std::string name = entry.path().filename().string();
-        EXPECT_TRUE(name == kCatalogueFile || name == "bearing-catalog" || name.rfind("log.", 0) == 0 ||
-                    name.rfind("out.", 0) == 0 || name.rfind("err.", 0) == 0)
+        EXPECT_TRUE(name == kCatalogueFile || name == "bearing-catalog" ||
+                    name.rfind("log.", 0) == 0 || name.rfind("out.", 0) == 0 ||
+                    name.rfind("err.", 0) == 0)
             << "left behind: " << name;
     }
 }

@@ -1,4 +1,5 @@
-// Fixture catalogues, a recording view and a scratch current directory shared by the search run tests.
+// Fixture catalogues, a recording view and a scratch current directory shared by the search run
+// tests.
 #pragma once
 
 #include "platform/connection.h"
@@ -40,8 +41,7 @@ struct Bearing {
     std::string type;
 };
 
-inline const std::vector<Bearing>& sampleBearings()
-{
+inline const std::vector<Bearing>& sampleBearings() {
     static const std::vector<Bearing> rows{
         {"6205", "205", "FAG 6205", 52, 25, 15, "深沟球轴承 0类"},
         {"6204-2RS", "180204", "NSK 6204DDU", 47, 20, 14, "深沟球轴承 0类"},
@@ -52,8 +52,7 @@ inline const std::vector<Bearing>& sampleBearings()
     return rows;
 }
 
-inline Bytes catalogueFile(const std::vector<Bearing>& rows, FileSignature signature)
-{
+inline Bytes catalogueFile(const std::vector<Bearing>& rows, FileSignature signature) {
     JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
                                    {"oldNO", JetColumnType::Text},
                                    {"DZAO", JetColumnType::Text},
@@ -66,37 +65,32 @@ inline Bytes catalogueFile(const std::vector<Bearing>& rows, FileSignature signa
     return writer.finish(signature);
 }
 
-inline void writeBytes(const fs::path& path, const Bytes& bytes)
-{
+inline void writeBytes(const fs::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
 }
 
-inline Bytes head(const Bytes& bytes)
-{
+inline Bytes head(const Bytes& bytes) {
     return Bytes(bytes.begin(), bytes.begin() + std::min<std::size_t>(16, bytes.size()));
 }
 
-inline Bytes tail(const Bytes& bytes)
-{
+inline Bytes tail(const Bytes& bytes) {
     return Bytes(bytes.begin() + std::min<std::size_t>(16, bytes.size()), bytes.end());
 }
 
-inline Bytes signature(FileSignature s)
-{
+inline Bytes signature(FileSignature s) {
     const auto& b = signatureBytes(s);
     return Bytes(b.begin(), b.end());
 }
 
-inline bool present(const fs::path& p)
-{
+inline bool present(const fs::path& p) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(p, ec));
 }
 
-inline SearchCriteria byNewModel(std::string text)
-{
+inline SearchCriteria byNewModel(std::string text) {
     SearchCriteria c;
     c.modelText = std::move(text);
     c.searchMode = 1;
@@ -104,8 +98,7 @@ inline SearchCriteria byNewModel(std::string text)
 }
 
 // One column of the loaded rows, in result order; "<null>" for Null.
-inline std::vector<std::string> columnOf(const ResultSet& rs, const char* field)
-{
+inline std::vector<std::string> columnOf(const ResultSet& rs, const char* field) {
     const int c = rs.table().findColumn(field);
     EXPECT_GE(c, 0) << field;
     std::vector<std::string> out;
@@ -117,7 +110,7 @@ inline std::vector<std::string> columnOf(const ResultSet& rs, const char* field)
 }
 
 class RecordingView : public SearchRunView {
-public:
+  public:
     void showConnectionFailure() override { ++failureBoxes; }
     void setResultCaption(const std::string& caption) override { captions.push_back(caption); }
     void waitingForOtherRun() override { ++waits; }
@@ -129,16 +122,14 @@ public:
 
 // A scratch directory that is the current directory for the test's duration.
 class ScratchDirectory {
-public:
-    ScratchDirectory()
-    {
+  public:
+    ScratchDirectory() {
         std::string pattern = (fs::temp_directory_path() / "search_run_XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error(std::string("mkdtemp: ") + std::strerror(errno));
         m_path = pattern;
     }
-    ~ScratchDirectory()
-    {
+    ~ScratchDirectory() {
         std::error_code ec;
         fs::remove_all(m_path, ec);
     }
@@ -147,7 +138,7 @@ public:
 
     [[nodiscard]] const fs::path& path() const { return m_path; }
 
-private:
+  private:
     fs::path m_path;
 };
 
@@ -161,8 +152,7 @@ struct RunOutcome {
 // unprivileged user and group 65534, as an ordinary user searches a shared
 // folder. Needs root to switch users; the current directory is opened to
 // everyone first, so that the user may make temp.mdb there.
-inline RunOutcome searchAsUnprivilegedUser(const SearchCriteria& criteria)
-{
+inline RunOutcome searchAsUnprivilegedUser(const SearchCriteria& criteria) {
     fs::permissions(fs::current_path(), fs::perms::all);
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
@@ -206,15 +196,16 @@ inline RunOutcome searchAsUnprivilegedUser(const SearchCriteria& criteria)
 }
 
 class SearchRunTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         m_oldCwd = fs::current_path();
         fs::current_path(m_dir.path());
     }
     void TearDown() override { fs::current_path(m_oldCwd); }
 
-    void run(const SearchCriteria& criteria) { SearchRun(m_connection, m_resultSet, m_view).run(criteria); }
+    void run(const SearchCriteria& criteria) {
+        SearchRun(m_connection, m_resultSet, m_view).run(criteria);
+    }
 
     ScratchDirectory m_dir;
     fs::path m_oldCwd;

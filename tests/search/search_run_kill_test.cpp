@@ -32,8 +32,7 @@ namespace {
 
 class SearchRunKillTest : public SearchRunTest {};
 
-ino_t inodeOf(const fs::path& path)
-{
+ino_t inodeOf(const fs::path& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
@@ -41,8 +40,7 @@ ino_t inodeOf(const fs::path& path)
 // bearing-catalog query runs a full search run in its current directory; a
 // shell keeps starting it until it is killed. Any run that fails stops the
 // loop with status 3, which the test sees instead of the kill.
-TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
-{
+TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments) {
     constexpr int kRows = 20000;
     constexpr int kKills = 200;
     std::vector<Bearing> rows;
@@ -90,9 +88,10 @@ TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
 
     const unsigned seed = std::random_device{}();
     std::mt19937 rng(seed);
-    std::uniform_int_distribution<long long> delayMicros(0, std::max<long long>(30000, runMicros * 3 / 2));
-    const std::string script =
-        "while :; do \"$0\" query --model 6204 >/dev/null 2>run.log || exit 3; echo >>runs.log; done";
+    std::uniform_int_distribution<long long> delayMicros(
+        0, std::max<long long>(30000, runMicros * 3 / 2));
+    const std::string script = "while :; do \"$0\" query --model 6204 >/dev/null 2>run.log || exit "
+                               "3; echo >>runs.log; done";
 
     int survived = 0;
     int foundWorking = 0;
@@ -103,7 +102,8 @@ TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
         ASSERT_GE(loop, 0) << std::strerror(errno);
         if (loop == 0) {
             ::setpgid(0, 0);
-            ::execl("/bin/sh", "sh", "-c", script.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            ::execl("/bin/sh", "sh", "-c", script.c_str(), program.c_str(),
+                    static_cast<char*>(nullptr));
             ::_exit(127);
         }
         // Both sides set the group, so the kill below never misses a process.
@@ -124,16 +124,19 @@ TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
                 loopStatus = status;
         }
         if (!(WIFSIGNALED(loopStatus) && WTERMSIG(loopStatus) == SIGKILL))
-            FAIL() << "the loop ended by itself (wait status " << loopStatus << ") after " << survived
-                   << " kills (seed " << seed << "): " << runLog();
+            FAIL() << "the loop ended by itself (wait status " << loopStatus << ") after "
+                   << survived << " kills (seed " << seed << "): " << runLog();
 
         const Bytes now = readWholeFile(kCatalogueFile);
         const Bytes sig = head(now);
-        ASSERT_TRUE(sig == signature(FileSignature::AtRest) || sig == signature(FileSignature::Working))
+        ASSERT_TRUE(sig == signature(FileSignature::AtRest) ||
+                    sig == signature(FileSignature::Working))
             << "kill " << k << " (seed " << seed << ") left an unknown signature";
         ASSERT_EQ(now.size(), original.size()) << "kill " << k << " (seed " << seed << ")";
-        ASSERT_TRUE(tail(now) == originalTail) << "kill " << k << " (seed " << seed << ") damaged the catalogue";
-        ASSERT_EQ(inodeOf(kCatalogueFile), inode) << "kill " << k << " (seed " << seed << "): the catalogue was replaced";
+        ASSERT_TRUE(tail(now) == originalTail)
+            << "kill " << k << " (seed " << seed << ") damaged the catalogue";
+        ASSERT_EQ(inodeOf(kCatalogueFile), inode)
+            << "kill " << k << " (seed " << seed << "): the catalogue was replaced";
         foundWorking += sig == signature(FileSignature::Working);
         if (present(kTemporaryFile)) {
             ++foundTemporary;
@@ -148,9 +151,10 @@ TEST_F(SearchRunKillTest, CatalogueSurvivesRunsKilledAtRandomMoments)
         for (std::string line; std::getline(log, line);)
             ++completedRuns;
     }
-    std::cout << "kills survived: " << survived << " of " << kKills << " (runs completed " << completedRuns
-              << ", left unsealed " << foundWorking << ", temp.mdb left " << foundTemporary << " ("
-              << foundPartialTemporary << " partial), seed " << seed << ")\n";
+    std::cout << "kills survived: " << survived << " of " << kKills << " (runs completed "
+              << completedRuns << ", left unsealed " << foundWorking << ", temp.mdb left "
+              << foundTemporary << " (" << foundPartialTemporary << " partial), seed " << seed
+              << ")\n";
 
     run(byNewModel("6204"));
     EXPECT_EQ(m_view.captions, std::vector<std::string>{ResultCaption(matching)});

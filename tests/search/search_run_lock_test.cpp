@@ -22,16 +22,14 @@ namespace {
 
 // The lock as another program holds it: its own open file, locked.
 class ForeignLock {
-public:
-    ForeignLock() : m_fd(::open(kLockFile, O_RDWR | O_CREAT | O_CLOEXEC, 0644))
-    {
+  public:
+    ForeignLock() : m_fd(::open(kLockFile, O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
         EXPECT_GE(m_fd, 0);
         EXPECT_EQ(::flock(m_fd, LOCK_EX | LOCK_NB), 0);
     }
     ~ForeignLock() { release(); }
     // As the holder does at the end of its run.
-    void release()
-    {
+    void release() {
         if (m_fd < 0)
             return;
         ::unlink(kLockFile);
@@ -39,22 +37,20 @@ public:
         m_fd = -1;
     }
 
-private:
+  private:
     int m_fd;
 };
 
 class SearchRunLockTest : public SearchRunTest {
-protected:
-    void runWaitingAtMost(std::chrono::milliseconds timeout, const SearchCriteria& criteria)
-    {
+  protected:
+    void runWaitingAtMost(std::chrono::milliseconds timeout, const SearchCriteria& criteria) {
         SearchRun search(m_connection, m_resultSet, m_view);
         search.setLockTimeout(timeout);
         search.run(criteria);
     }
 };
 
-TEST_F(SearchRunLockTest, RunWaitsForTheHolderThenGivesUpNamingTheCatalogueAndTouchesNothing)
-{
+TEST_F(SearchRunLockTest, RunWaitsForTheHolderThenGivesUpNamingTheCatalogueAndTouchesNothing) {
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
     ForeignLock holder;
@@ -75,8 +71,7 @@ TEST_F(SearchRunLockTest, RunWaitsForTheHolderThenGivesUpNamingTheCatalogueAndTo
     EXPECT_EQ(m_view.waits, 1) << "the view is told once that the run waits";
 }
 
-TEST_F(SearchRunLockTest, RunWaitingForTheHolderGoesOnOnceItIsReleased)
-{
+TEST_F(SearchRunLockTest, RunWaitingForTheHolderGoesOnOnceItIsReleased) {
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
     ForeignLock holder;
     std::thread releaser([&] {
@@ -91,8 +86,7 @@ TEST_F(SearchRunLockTest, RunWaitingForTheHolderGoesOnOnceItIsReleased)
     EXPECT_FALSE(present(kLockFile));
 }
 
-TEST_F(SearchRunLockTest, LockFileLeftByAKilledRunDoesNotStopTheNextRunAndIsRemoved)
-{
+TEST_F(SearchRunLockTest, LockFileLeftByAKilledRunDoesNotStopTheNextRunAndIsRemoved) {
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
     writeBytes(kLockFile, {});
@@ -105,15 +99,13 @@ TEST_F(SearchRunLockTest, LockFileLeftByAKilledRunDoesNotStopTheNextRunAndIsRemo
     EXPECT_EQ(m_view.waits, 0) << "a lock file nobody holds is no reason to wait";
 }
 
-TEST_F(SearchRunLockTest, FailedRunStillRemovesItsLockFile)
-{
+TEST_F(SearchRunLockTest, FailedRunStillRemovesItsLockFile) {
     writeBytes(kCatalogueFile, Bytes{});
     EXPECT_THROW(run(byNewModel("6204")), NotACatalogueError);
     EXPECT_FALSE(present(kLockFile));
 }
 
-TEST_F(SearchRunLockTest, LinkPlantedAtTheLockFileIsNeverFollowed)
-{
+TEST_F(SearchRunLockTest, LinkPlantedAtTheLockFileIsNeverFollowed) {
     ScratchDirectory outside;
     const fs::path target = outside.path() / "victim";
     fs::create_symlink(target, kLockFile);
@@ -126,7 +118,8 @@ TEST_F(SearchRunLockTest, LinkPlantedAtTheLockFileIsNeverFollowed)
     } catch (const FileError& e) {
         const std::string message = e.what();
         EXPECT_NE(message.find("“bde.mdb”"), std::string::npos) << message;
-        EXPECT_NE(message.find((fs::current_path() / kLockFile).string()), std::string::npos) << message;
+        EXPECT_NE(message.find((fs::current_path() / kLockFile).string()), std::string::npos)
+            << message;
     }
     EXPECT_FALSE(present(target));
     EXPECT_TRUE(fs::is_symlink(kLockFile));

@@ -1,6 +1,7 @@
-// Search runs over real catalogue files in scratch directories: results, the file guard, and what is left on disk.
-#include "search/file_guard.h"
+// Search runs over real catalogue files in scratch directories: results, the file guard, and what
+// is left on disk.
 #include "platform/sql_error.h"
+#include "search/file_guard.h"
 #include "tests/search/search_run_fixture.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,7 @@ namespace {
 
 // --- Files in either signature state -----------------------------------------
 
-TEST_F(SearchRunTest, CatalogueInEitherStateIsSearchedAndLeftAtRest)
-{
+TEST_F(SearchRunTest, CatalogueInEitherStateIsSearchedAndLeftAtRest) {
     for (const FileSignature input : {FileSignature::AtRest, FileSignature::Working}) {
         SCOPED_TRACE(input == FileSignature::AtRest ? "at rest" : "working");
         const Bytes original = catalogueFile(sampleBearings(), input);
@@ -36,22 +36,24 @@ TEST_F(SearchRunTest, CatalogueInEitherStateIsSearchedAndLeftAtRest)
         EXPECT_EQ(m_view.captions, std::vector<std::string>{"轴承信息查询结果：2条记录相符"});
         ASSERT_TRUE(m_resultSet.isOpen());
         EXPECT_EQ(columnOf(m_resultSet, "newNO"), (std::vector<std::string>{"6204", "6204-2RS"}));
-        EXPECT_EQ(columnOf(m_resultSet, "DZAO"), (std::vector<std::string>{"SKF 6204", "NSK 6204DDU"}));
+        EXPECT_EQ(columnOf(m_resultSet, "DZAO"),
+                  (std::vector<std::string>{"SKF 6204", "NSK 6204DDU"}));
         EXPECT_EQ(columnOf(m_resultSet, "WJIN"), (std::vector<std::string>{"47", "47"}));
 
         const Bytes after = readWholeFile(kCatalogueFile);
         EXPECT_EQ(head(after), signature(FileSignature::AtRest));
-        EXPECT_EQ(tail(after), tail(original)) << "a run must not touch anything past the signature";
+        EXPECT_EQ(tail(after), tail(original))
+            << "a run must not touch anything past the signature";
         EXPECT_FALSE(present(kTemporaryFile));
     }
 }
 
-TEST_F(SearchRunTest, SealedCatalogueKeepsItsPermissions)
-{
+TEST_F(SearchRunTest, SealedCatalogueKeepsItsPermissions) {
     // The seal is written into the catalogue itself, so nothing of a new
     // file's mode may come with it.
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
-    fs::permissions(kCatalogueFile, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(kCatalogueFile,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     run(byNewModel("6204"));
 
@@ -60,8 +62,7 @@ TEST_F(SearchRunTest, SealedCatalogueKeepsItsPermissions)
     EXPECT_EQ(head(readWholeFile(kCatalogueFile)), signature(FileSignature::AtRest));
 }
 
-TEST_F(SearchRunTest, CatalogueChangedDuringTheRunIsSealedWithTheChange)
-{
+TEST_F(SearchRunTest, CatalogueChangedDuringTheRunIsSealedWithTheChange) {
     // A write into the catalogue while the run reads it must survive the seal.
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
     std::vector<Bearing> grown = sampleBearings();
@@ -69,16 +70,16 @@ TEST_F(SearchRunTest, CatalogueChangedDuringTheRunIsSealedWithTheChange)
     const Bytes replacement = catalogueFile(grown, FileSignature::Working);
 
     class WritingView : public SearchRunView {
-    public:
+      public:
         explicit WritingView(const Bytes& bytes) : m_bytes(bytes) {}
         void showConnectionFailure() override {}
-        void setResultCaption(const std::string&) override
-        {
+        void setResultCaption(const std::string&) override {
             std::ofstream out(kCatalogueFile, std::ios::binary | std::ios::in | std::ios::out);
-            out.write(reinterpret_cast<const char*>(m_bytes.data()), static_cast<std::streamsize>(m_bytes.size()));
+            out.write(reinterpret_cast<const char*>(m_bytes.data()),
+                      static_cast<std::streamsize>(m_bytes.size()));
         }
 
-    private:
+      private:
         const Bytes& m_bytes;
     } view(replacement);
     SearchRun(m_connection, m_resultSet, view).run(byNewModel("6204"));
@@ -89,8 +90,7 @@ TEST_F(SearchRunTest, CatalogueChangedDuringTheRunIsSealedWithTheChange)
     EXPECT_FALSE(present(kTemporaryFile));
 }
 
-TEST_F(SearchRunTest, RowsStayReadableAndNextRunReopensTheSealedFile)
-{
+TEST_F(SearchRunTest, RowsStayReadableAndNextRunReopensTheSealedFile) {
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
 
     run(SearchCriteria{});
@@ -98,7 +98,8 @@ TEST_F(SearchRunTest, RowsStayReadableAndNextRunReopensTheSealedFile)
     // The rows came from the file as it was before sealing; they stay as loaded.
     EXPECT_EQ(columnOf(m_resultSet, "newNO"),
               (std::vector<std::string>{"30204", "6204", "6204-2RS", "6205", "NU204"}));
-    EXPECT_EQ(columnOf(m_resultSet, "GDU"), (std::vector<std::string>{"15.25", "14", "14", "15", "14"}));
+    EXPECT_EQ(columnOf(m_resultSet, "GDU"),
+              (std::vector<std::string>{"15.25", "14", "14", "15", "14"}));
 
     // The file is at rest now; a second run on the same connection must unseal it again.
     SearchCriteria brandAndType;
@@ -112,8 +113,7 @@ TEST_F(SearchRunTest, RowsStayReadableAndNextRunReopensTheSealedFile)
     EXPECT_EQ(head(readWholeFile(kCatalogueFile)), signature(FileSignature::AtRest));
 }
 
-TEST_F(SearchRunTest, NoMatchingRowsGivesZeroInCaption)
-{
+TEST_F(SearchRunTest, NoMatchingRowsGivesZeroInCaption) {
     writeBytes(kCatalogueFile, catalogueFile(sampleBearings(), FileSignature::AtRest));
 
     run(byNewModel("9999"));
@@ -125,8 +125,7 @@ TEST_F(SearchRunTest, NoMatchingRowsGivesZeroInCaption)
     EXPECT_FALSE(present(kTemporaryFile));
 }
 
-TEST(ResultCaptionTest, CountInPlainDecimal)
-{
+TEST(ResultCaptionTest, CountInPlainDecimal) {
     EXPECT_EQ(ResultCaption(0), "轴承信息查询结果：0条记录相符");
     EXPECT_EQ(ResultCaption(12), "轴承信息查询结果：12条记录相符");
     EXPECT_EQ(ResultCaption(1234567), "轴承信息查询结果：1234567条记录相符");
@@ -134,8 +133,7 @@ TEST(ResultCaptionTest, CountInPlainDecimal)
 
 // --- Missing catalogue -------------------------------------------------------
 
-TEST_F(SearchRunTest, MissingCatalogueShowsTheBoxOnceThenFailsWithoutCreatingFiles)
-{
+TEST_F(SearchRunTest, MissingCatalogueShowsTheBoxOnceThenFailsWithoutCreatingFiles) {
     // A stale temp.mdb must neither be taken for the catalogue nor disturbed:
     // a failed copy leaves both files as they were.
     for (const bool staleTemporary : {false, true}) {
@@ -173,10 +171,10 @@ struct UnwritableCase {
     int error;
 };
 
-class UnwritableCatalogueTest : public SearchRunTest, public ::testing::WithParamInterface<UnwritableCase> {};
+class UnwritableCatalogueTest : public SearchRunTest,
+                                public ::testing::WithParamInterface<UnwritableCase> {};
 
-TEST_P(UnwritableCatalogueTest, RunFailsNamingTheFullPathAndLeavesTheWorkingCopy)
-{
+TEST_P(UnwritableCatalogueTest, RunFailsNamingTheFullPathAndLeavesTheWorkingCopy) {
     const UnwritableCase& c = GetParam();
     Bytes original;
     if (c.kind == Unwritable::Directory) {
@@ -184,11 +182,13 @@ TEST_P(UnwritableCatalogueTest, RunFailsNamingTheFullPathAndLeavesTheWorkingCopy
     } else {
         original = catalogueFile(sampleBearings(), FileSignature::AtRest);
         writeBytes(kCatalogueFile, original);
-        fs::permissions(kCatalogueFile, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        fs::permissions(kCatalogueFile,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     }
 
-    const std::string expected = "Cannot open file \"" + (fs::current_path() / kCatalogueFile).string() +
-                                 "\". " + std::strerror(c.error);
+    const std::string expected = "Cannot open file \"" +
+                                 (fs::current_path() / kCatalogueFile).string() + "\". " +
+                                 std::strerror(c.error);
     if (c.kind == Unwritable::ReadOnlyMode && ::geteuid() == 0) {
         const RunOutcome outcome = searchAsUnprivilegedUser(byNewModel("6204"));
         EXPECT_FALSE(outcome.succeeded);
@@ -215,14 +215,14 @@ TEST_P(UnwritableCatalogueTest, RunFailsNamingTheFullPathAndLeavesTheWorkingCopy
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, UnwritableCatalogueTest,
-                         ::testing::Values(UnwritableCase{Unwritable::Directory, "Directory", EISDIR},
-                                           UnwritableCase{Unwritable::ReadOnlyMode, "ReadOnlyMode", EACCES}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Ways, UnwritableCatalogueTest,
+    ::testing::Values(UnwritableCase{Unwritable::Directory, "Directory", EISDIR},
+                      UnwritableCase{Unwritable::ReadOnlyMode, "ReadOnlyMode", EACCES}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The guard on its own, on a file it must not treat as missing.
-TEST_F(SearchRunTest, GuardWritesOnlyTheFirstSixteenBytesAndIgnoresMissingFiles)
-{
+TEST_F(SearchRunTest, GuardWritesOnlyTheFirstSixteenBytesAndIgnoresMissingFiles) {
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
 
@@ -241,8 +241,7 @@ TEST_F(SearchRunTest, GuardWritesOnlyTheFirstSixteenBytesAndIgnoresMissingFiles)
 
 // --- Current directory -------------------------------------------------------
 
-TEST_F(SearchRunTest, EachRunUsesTheCatalogueOfTheCurrentDirectory)
-{
+TEST_F(SearchRunTest, EachRunUsesTheCatalogueOfTheCurrentDirectory) {
     // The other directory's catalogue has different 6204 rows; the same
     // connection and result set serve both, as in the window.
     ScratchDirectory other;
@@ -259,22 +258,22 @@ TEST_F(SearchRunTest, EachRunUsesTheCatalogueOfTheCurrentDirectory)
 
     fs::current_path(other.path());
     run(byNewModel("6204"));
-    EXPECT_EQ(columnOf(m_resultSet, "newNO"), (std::vector<std::string>{"6204-2Z", "6204-Z", "6204-ZZ"}));
+    EXPECT_EQ(columnOf(m_resultSet, "newNO"),
+              (std::vector<std::string>{"6204-2Z", "6204-Z", "6204-ZZ"}));
     EXPECT_EQ(head(readWholeFile(kCatalogueFile)), signature(FileSignature::AtRest));
     EXPECT_FALSE(present(kTemporaryFile));
 
     fs::current_path(m_dir.path());
     run(byNewModel("6204"));
     EXPECT_EQ(columnOf(m_resultSet, "newNO"), (std::vector<std::string>{"6204", "6204-2RS"}));
-    EXPECT_EQ(m_view.captions,
-              (std::vector<std::string>{"轴承信息查询结果：2条记录相符", "轴承信息查询结果：3条记录相符",
-                                        "轴承信息查询结果：2条记录相符"}));
+    EXPECT_EQ(m_view.captions, (std::vector<std::string>{"轴承信息查询结果：2条记录相符",
+                                                         "轴承信息查询结果：3条记录相符",
+                                                         "轴承信息查询结果：2条记录相符"}));
 }
 
 // --- Rejected statement ------------------------------------------------------
 
-TEST_F(SearchRunTest, RejectedStatementLeavesFileUnsealedUntilTheNextGoodRun)
-{
+TEST_F(SearchRunTest, RejectedStatementLeavesFileUnsealedUntilTheNextGoodRun) {
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
     writeBytes(kCatalogueFile, original);
     run(byNewModel("6204"));
@@ -330,8 +329,7 @@ TEST_F(SearchRunTest, RejectedStatementLeavesFileUnsealedUntilTheNextGoodRun)
 
 // --- Links planted at the temporary name --------------------------------------
 
-TEST_F(SearchRunTest, LinkAtTemporaryNameIsNeverWrittenThrough)
-{
+TEST_F(SearchRunTest, LinkAtTemporaryNameIsNeverWrittenThrough) {
     ScratchDirectory outside;
     const Bytes original = catalogueFile(sampleBearings(), FileSignature::AtRest);
     const Bytes victimBytes = catalogueFile({sampleBearings().front()}, FileSignature::Working);

@@ -23,8 +23,7 @@ struct CliResult {
     std::string out;
 };
 
-CliResult runCatalog(const std::string& args)
-{
+CliResult runCatalog(const std::string& args) {
     // The messages checked here are the English ones, whatever the locale of the run.
     const std::string command = "env -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 " +
                                 std::string(BEARING_CATALOG_EXE) + " " + args + " 2>&1";
@@ -38,15 +37,13 @@ CliResult runCatalog(const std::string& args)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
-std::string quoted(const fs::path& p)
-{
+std::string quoted(const fs::path& p) {
     return "'" + p.string() + "'";
 }
 
 class CatalogCli : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("catalog_cli_" + std::to_string(::getpid()) + "_" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -55,8 +52,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    fs::path write(const std::string& name, const std::string& content)
-    {
+    fs::path write(const std::string& name, const std::string& content) {
         std::ofstream(m_dir / name, std::ios::binary) << content;
         return m_dir / name;
     }
@@ -64,8 +60,7 @@ protected:
     fs::path m_dir;
 };
 
-std::vector<catalog::CsvRecord> parseCsv(const std::string& text)
-{
+std::vector<catalog::CsvRecord> parseCsv(const std::string& text) {
     std::istringstream in(text);
     catalog::CsvReader reader(in);
     std::vector<catalog::CsvRecord> rows{{}};
@@ -81,8 +76,7 @@ std::vector<catalog::CsvRecord> parseCsv(const std::string& text)
 // case, Null next to empty text, awkward doubles, negative longs, a
 // 255-character text and a 10,000-character one, and enough rows for
 // hundreds of pages.
-std::string tortureCsv()
-{
+std::string tortureCsv() {
     std::string csv = "\xEF\xBB\xBFnewNO,oldNO,DZAO,WJIN,Qty,BTYPE,Note\r\n";
     csv += "6204-2RS,180204,SKF 6204-2RS1,47,12,深沟球轴承 0类,\"a, \"\"quoted\"\" note\"\r\n";
     csv += "nu204E,32204,\"\",47.5,-7,推力圆锥滚子轴承 ,\r\n";
@@ -90,14 +84,13 @@ std::string tortureCsv()
     csv += "tiny,,,1e-7,-2147483648,未知类型," + std::string(10000, 'w') + "\r\n";
     csv += "huge," + std::string(255, 'L') + ",,123456789012345,2147483647,关节轴承,x\r\n";
     for (int i = 0; i < 20000; ++i)
-        csv += "6" + std::to_string(i) + "-ZZ,8" + std::to_string(i) + ",NSK 6" + std::to_string(i) + "ZZ," +
-               std::to_string(10 + i % 300) + "." + std::to_string(i % 10) + "," + std::to_string(i) +
-               ",深沟球轴承 0类,\r\n";
+        csv += "6" + std::to_string(i) + "-ZZ,8" + std::to_string(i) + ",NSK 6" +
+               std::to_string(i) + "ZZ," + std::to_string(10 + i % 300) + "." +
+               std::to_string(i % 10) + "," + std::to_string(i) + ",深沟球轴承 0类,\r\n";
     return csv;
 }
 
-bool sameNumber(const std::string& a, const std::string& b)
-{
+bool sameNumber(const std::string& a, const std::string& b) {
     char* ea = nullptr;
     char* eb = nullptr;
     const double x = std::strtod(a.c_str(), &ea);
@@ -107,11 +100,11 @@ bool sameNumber(const std::string& a, const std::string& b)
 
 } // namespace
 
-TEST_F(CatalogCli, ImportThenExportReproducesTheCsv)
-{
+TEST_F(CatalogCli, ImportThenExportReproducesTheCsv) {
     const fs::path csv = write("in.csv", tortureCsv());
     const fs::path mdb = m_dir / "bde.mdb";
-    const CliResult imported = runCatalog("import --double WJIN --long Qty " + quoted(csv) + " " + quoted(mdb));
+    const CliResult imported =
+        runCatalog("import --double WJIN --long Qty " + quoted(csv) + " " + quoted(mdb));
     ASSERT_EQ(imported.status, 0) << imported.out;
 
     const auto original = parseCsv(tortureCsv());
@@ -123,7 +116,8 @@ TEST_F(CatalogCli, ImportThenExportReproducesTheCsv)
         ASSERT_EQ(ours[r].size(), original[r].size()) << "row " << r;
         for (std::size_t c = 0; c < original[r].size(); ++c) {
             if (c == 3 && r > 0 && original[r][c] && ours[r][c])
-                EXPECT_TRUE(sameNumber(*ours[r][c], *original[r][c])) << *ours[r][c] << " vs " << *original[r][c];
+                EXPECT_TRUE(sameNumber(*ours[r][c], *original[r][c]))
+                    << *ours[r][c] << " vs " << *original[r][c];
             else
                 EXPECT_EQ(ours[r][c], original[r][c]) << "row " << r << " column " << c;
         }
@@ -134,13 +128,15 @@ TEST_F(CatalogCli, ImportThenExportReproducesTheCsv)
     EXPECT_EQ(*ours[5][3], "123456789012345");
 }
 
-TEST_F(CatalogCli, MdbtoolsReadsWhatWeWrite)
-{
+TEST_F(CatalogCli, MdbtoolsReadsWhatWeWrite) {
     if (std::system("command -v mdb-export >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "mdb-export not installed";
     const fs::path csv = write("in.csv", tortureCsv());
     const fs::path mdb = m_dir / "bde.mdb";
-    ASSERT_EQ(runCatalog("import --working --double WJIN --long Qty " + quoted(csv) + " " + quoted(mdb)).status, 0);
+    ASSERT_EQ(
+        runCatalog("import --working --double WJIN --long Qty " + quoted(csv) + " " + quoted(mdb))
+            .status,
+        0);
 
     FILE* pipe = ::popen(("mdb-tables -1 " + quoted(mdb)).c_str(), "r");
     char name[256] = {};
@@ -171,22 +167,22 @@ TEST_F(CatalogCli, MdbtoolsReadsWhatWeWrite)
     }
 }
 
-TEST_F(CatalogCli, SignatureOptionsChangeOnlyTheFirstSixteenBytes)
-{
+TEST_F(CatalogCli, SignatureOptionsChangeOnlyTheFirstSixteenBytes) {
     const fs::path csv = write("in.csv", "newNO,WJIN\n6204,47\n");
-    ASSERT_EQ(runCatalog("import --working " + quoted(csv) + " " + quoted(m_dir / "w.mdb")).status, 0);
+    ASSERT_EQ(runCatalog("import --working " + quoted(csv) + " " + quoted(m_dir / "w.mdb")).status,
+              0);
     ASSERT_EQ(runCatalog("import " + quoted(csv) + " " + quoted(m_dir / "r.mdb")).status, 0);
     const auto working = readWholeFile(m_dir / "w.mdb");
     const auto atRest = readWholeFile(m_dir / "r.mdb");
     const std::string head(reinterpret_cast<const char*>(working.data()), 16);
     EXPECT_EQ(head, std::string("\0\1\0\0Standard Jet", 16));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(atRest.data()), 16), std::string("\0\1\0\0standard jet", 16));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(atRest.data()), 16),
+              std::string("\0\1\0\0standard jet", 16));
     ASSERT_EQ(working.size(), atRest.size());
     EXPECT_TRUE(std::equal(working.begin() + 16, working.end(), atRest.begin() + 16));
 }
 
-TEST_F(CatalogCli, BadInputNamesTheLineAndLeavesNoFile)
-{
+TEST_F(CatalogCli, BadInputNamesTheLineAndLeavesNoFile) {
     const struct {
         const char* csv;
         const char* options;
@@ -201,7 +197,8 @@ TEST_F(CatalogCli, BadInputNamesTheLineAndLeavesNoFile)
     for (const auto& c : cases) {
         const fs::path csv = write("bad.csv", c.csv);
         const fs::path mdb = m_dir / "bad.mdb";
-        const CliResult r = runCatalog(std::string("import ") + c.options + " " + quoted(csv) + " " + quoted(mdb));
+        const CliResult r =
+            runCatalog(std::string("import ") + c.options + " " + quoted(csv) + " " + quoted(mdb));
         EXPECT_EQ(r.status, 1) << c.csv << r.out;
         EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
         EXPECT_FALSE(fs::exists(mdb)) << c.csv;
@@ -210,8 +207,7 @@ TEST_F(CatalogCli, BadInputNamesTheLineAndLeavesNoFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 }
 
-TEST_F(CatalogCli, ExistingFilesAreReplacedOnlyWithForce)
-{
+TEST_F(CatalogCli, ExistingFilesAreReplacedOnlyWithForce) {
     const fs::path csv = write("in.csv", "newNO\n6204\n");
     const fs::path mdb = write("bde.mdb", "keep me");
     const CliResult refused = runCatalog("import " + quoted(csv) + " " + quoted(mdb));
@@ -223,8 +219,7 @@ TEST_F(CatalogCli, ExistingFilesAreReplacedOnlyWithForce)
     EXPECT_EQ(db.readTable("ZQbearing")->rowCount(), 1u);
 }
 
-TEST_F(CatalogCli, WrongArgumentsAndUnreadableFiles)
-{
+TEST_F(CatalogCli, WrongArgumentsAndUnreadableFiles) {
     EXPECT_EQ(runCatalog("frobnicate").status, 2);
     EXPECT_EQ(runCatalog("import only-one.csv").status, 2);
     EXPECT_EQ(runCatalog("--help").status, 0);

@@ -64,10 +64,9 @@ class CatalogExcel : public ::testing::Test {
     CliResult run(const std::string& args, const std::string& locale = "LANG=en_US.UTF-8",
                   const fs::path& folder = {}) {
         const fs::path errors = m_dir.parent_path() / (m_dir.filename().string() + ".err");
-        const std::string command =
-            (folder.empty() ? "" : "cd " + quoted(folder) + " && ") +
-            "env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE " + locale + " " +
-            BEARING_CATALOG_EXE + " " + args + " 2>" + quoted(errors);
+        const std::string command = (folder.empty() ? "" : "cd " + quoted(folder) + " && ") +
+                                    "env -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE " + locale +
+                                    " " + BEARING_CATALOG_EXE + " " + args + " 2>" + quoted(errors);
         FILE* pipe = ::popen(command.c_str(), "r");
         std::string out;
         char buf[65536];
@@ -261,10 +260,10 @@ TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
     const fs::path mdb = m_dir / "bde.mdb";
     // A catalogue cut off inside its fourth page, an empty one, and a folder without one.
     const fs::path working = m_dir / "working.mdb";
-    ASSERT_EQ(
-        run("import --working " + quoted(write("whole.csv", "newNO\n6204\n")) + " " + quoted(working))
-            .status,
-        0);
+    ASSERT_EQ(run("import --working " + quoted(write("whole.csv", "newNO\n6204\n")) + " " +
+                  quoted(working))
+                  .status,
+              0);
     const std::string image = readFile(working);
     ASSERT_GT(image.size(), 12388u);
     const fs::path cut = write("cut.mdb", image.substr(0, 12388));
@@ -290,8 +289,9 @@ TEST_P(CatalogExcelLanguage, everyMessageInOneLanguage) {
         {"Cannot open the database file \"" + cut.string() +
              "\": The database file is incomplete: its size of 12388 bytes is not a whole number "
              "of pages (4096 bytes each)",
-         "无法打开数据库文件“" + cut.string() + "”：数据库文件不完整：大小 12388 字节不是整页（每页 "
-                                                "4096 字节）"},
+         "无法打开数据库文件“" + cut.string() +
+             "”：数据库文件不完整：大小 12388 字节不是整页（每页 "
+             "4096 字节）"},
         {"The file \"" + (empty / "bde.mdb").string() +
              "\" is empty, not a bearing catalogue; it was left as it is.",
          "文件“" + (empty / "bde.mdb").string() + "”是空文件，不是轴承数据库，程序没有改动它。"},

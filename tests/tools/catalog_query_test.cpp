@@ -253,8 +253,10 @@ TEST_F(CatalogQuery, CatalogueWithoutOneOfTheSevenColumnsFailsNamingFileAndColum
     const Outcome r = run({"query", "--model", "6204"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("Table \"ZQbearing\" of the database file \"bde.mdb\" lacks the columns \"WJIN\""),
-              std::string::npos)
+    EXPECT_NE(
+        r.err.find(
+            "Table \"ZQbearing\" of the database file \"bde.mdb\" lacks the columns \"WJIN\""),
+        std::string::npos)
         << r.err;
 }
 

@@ -8,17 +8,16 @@
 
 namespace bearing::catalog {
 
-void runExport(const ExportOptions& o, std::ostream& out)
-{
+void runExport(const ExportOptions& o, std::ostream& out) {
     const JetDatabase db(readWholeFile(o.mdbPath));
     const auto table = db.readTable(o.table);
     if (!table) {
         std::string names;
         for (const auto& n : db.tableNames())
             names += (names.empty() ? "" : ", ") + n;
-        throw std::runtime_error(utf8(Message::tr("\"%1\" has no table \"%2\" (tables: %3)")
-                                          .arg(qs(o.mdbPath), qs(o.table),
-                                               names.empty() ? Message::tr("none") : qs(names))));
+        throw std::runtime_error(utf8(
+            Message::tr("\"%1\" has no table \"%2\" (tables: %3)")
+                .arg(qs(o.mdbPath), qs(o.table), names.empty() ? Message::tr("none") : qs(names))));
     }
     CsvWriter csv(out, o.delimiter, o.encoding);
     std::vector<std::string> header;

@@ -13,8 +13,7 @@ namespace bearing::catalog {
 
 namespace {
 
-void printRows(const ResultSet& rs, const std::vector<std::size_t>& columns, std::ostream& out)
-{
+void printRows(const ResultSet& rs, const std::vector<std::size_t>& columns, std::ostream& out) {
     CsvWriter csv(out);
     std::vector<std::string> header;
     for (std::size_t c : columns)
@@ -29,25 +28,23 @@ void printRows(const ResultSet& rs, const std::vector<std::size_t>& columns, std
 }
 
 class CommandLineView : public SearchRunView {
-public:
+  public:
     explicit CommandLineView(std::ostream& log) : m_log(log) {}
-    void showConnectionFailure() override
-    {
+    void showConnectionFailure() override {
         m_log << utf8(QCoreApplication::translate("SearchRun", kConnectionFailureTitle)) << ": "
               << utf8(QCoreApplication::translate("SearchRun", kConnectionFailureText)) << "\n";
     }
     void setResultCaption(const std::string& caption) override { m_caption = caption; }
     const std::string& caption() const { return m_caption; }
 
-private:
+  private:
     std::ostream& m_log;
     std::string m_caption;
 };
 
 } // namespace
 
-void runSql(const SqlOptions& o, std::ostream& out, std::ostream& log)
-{
+void runSql(const SqlOptions& o, std::ostream& out, std::ostream& log) {
     Connection connection;
     connection.setConnectionText("provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + o.database);
     ResultSet rs(connection);
@@ -60,8 +57,7 @@ void runSql(const SqlOptions& o, std::ostream& out, std::ostream& log)
     log << utf8(Message::tr("%1 records").arg(rs.recordCount())) << "\n";
 }
 
-void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log)
-{
+void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log) {
     const SearchCriteria criteria{o.model, o.mode, o.outer, o.inner, o.height, o.brand, o.type};
     if (o.printSql) {
         out << joinStatementLines(BuildSearchSql(criteria));
