@@ -4,8 +4,8 @@
 #include "app/anchors.h"
 #include "browse/desktop_shell.h"
 #include "browse/engine_web_view.h"
-#include "platform/connection.h"
-#include "platform/result_set.h"
+#include "db/connection.h"
+#include "db/result_set.h"
 #include "search/search_run.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 // The result grid's rows as text for other programs: tab-separated to paste, CSV for files.
 #pragma once
 
-#include "platform/result_set.h"
+#include "db/result_set.h"
 
 #include <optional>
 #include <string>

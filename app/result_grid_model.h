@@ -1,7 +1,7 @@
 // The result grid's model: the rows of the open result set in the seven catalogue columns.
 #pragma once
 
-#include "platform/result_set.h"
+#include "db/result_set.h"
 #include "search/catalogue.h"
 
 #include <QAbstractTableModel>

@@ -1,7 +1,7 @@
 // bench-make-catalogue: a large catalogue grown from the bundled sample, so that benchmarks see
 // real text lengths and value mixes.
+#include "jet/jet_writer.h"
 #include "platform/file_io.h"
-#include "platform/jet_writer.h"
 #include "search/catalogue.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 // bench-search: times the search run inside one process on bde.mdb in the current directory, and
 // counts the bytes each run sends to storage.
-#include "platform/connection.h"
-#include "platform/result_set.h"
+#include "db/connection.h"
+#include "db/result_set.h"
 #include "search/search_criteria.h"
 #include "search/search_run.h"
 

@@ -2,11 +2,11 @@
 // pass the checks that only its writer could satisfy (the build it names, the content it names,
 // its checksum) so that the structure checks behind them are what the fuzzer meets; a table the
 // reader accepts is then read cell by cell and searched as the program searches it.
+#include "db/table_cache.h"
 #include "platform/program_identity.h"
-#include "platform/row_order.h"
-#include "platform/sql_error.h"
-#include "platform/sql_evaluator.h"
-#include "platform/table_cache.h"
+#include "sql/row_order.h"
+#include "sql/sql_error.h"
+#include "sql/sql_evaluator.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,13 +1,13 @@
 // libFuzzer target: any bytes as the catalogue file, searched the way a search run reads it
 // (connect, list-all statement, a sort on every column) and read table by table through the reader.
-#include "platform/connection.h"
-#include "platform/file_signature.h"
-#include "platform/jet_reader.h"
-#include "platform/result_set.h"
-#include "platform/row_order.h"
-#include "platform/sql_error.h"
+#include "db/connection.h"
+#include "db/result_set.h"
+#include "jet/file_signature.h"
+#include "jet/jet_reader.h"
 #include "search/search_criteria.h"
 #include "search/search_sql.h"
+#include "sql/row_order.h"
+#include "sql/sql_error.h"
 
 #include <algorithm>
 #include <cstddef>

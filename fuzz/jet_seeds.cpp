@@ -1,7 +1,7 @@
 // Writes the jet_fuzz seed catalogues into the directory named on the command line: small files of
 // every column type the writer knows, with Nulls, memos in all three storage forms, and many pages.
+#include "jet/jet_writer.h"
 #include "platform/file_io.h"
-#include "platform/jet_writer.h"
 
 #include <cstdint>
 #include <exception>

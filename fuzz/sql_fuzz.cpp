@@ -1,9 +1,9 @@
 // libFuzzer target: any text as a statement (and, after a NUL byte, a sort expression) run by the
 // statement engine over a small fixed table.
-#include "platform/row_order.h"
-#include "platform/sql_error.h"
-#include "platform/sql_evaluator.h"
-#include "platform/table.h"
+#include "sql/row_order.h"
+#include "sql/sql_error.h"
+#include "sql/sql_evaluator.h"
+#include "sql/table.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The file guard's check of a catalogue's first bytes.
 #include "search/catalogue_header.h"
 
-#include "platform/file_signature.h"
+#include "jet/file_signature.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // The catalogue file guard.
 #include "search/file_guard.h"
 
-#include "platform/file_signature.h"
+#include "jet/file_signature.h"
 #include "search/catalogue_header.h"
 
 namespace bearing {

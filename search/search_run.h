@@ -2,8 +2,8 @@
 // result caption, without any widget.
 #pragma once
 
-#include "platform/connection.h"
-#include "platform/result_set.h"
+#include "db/connection.h"
+#include "db/result_set.h"
 #include "platform/translate_noop.h"
 #include "search/search_criteria.h"
 

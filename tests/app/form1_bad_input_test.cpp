@@ -2,8 +2,8 @@
 // crash, and leaves the catalogue sealed.
 #include "app/error_report.h"
 #include "app/form1.h"
-#include "platform/file_signature.h"
-#include "platform/jet_writer.h"
+#include "jet/file_signature.h"
+#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>

@@ -1,7 +1,7 @@
 // The window's search while another program's search holds the catalogue: the busy cursor while it
 // waits, then the busy report after a short wait, and the next search once the other one is done.
 #include "app/form1.h"
-#include "platform/jet_writer.h"
+#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>

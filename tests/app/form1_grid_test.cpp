@@ -1,7 +1,7 @@
 // The result grid's context menu driven through real events: copying rows to the clipboard, the
 // CSV export and its failures, the same-size search, and when the entries are offered.
 #include "app/form1.h"
-#include "platform/jet_writer.h"
+#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>

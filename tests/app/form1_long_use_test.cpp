@@ -1,7 +1,7 @@
 // A thousand searches of varied inputs in one window, with failures and sorting between them, keep
 // resident memory flat.
 #include "app/form1.h"
-#include "platform/jet_writer.h"
+#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>

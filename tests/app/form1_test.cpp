@@ -1,7 +1,7 @@
 // The main window driven through real events: start state, search, title-click sorting, failure
 // report, maximising, keyboard commands, input rules and the clear command.
 #include "app/form1.h"
-#include "platform/jet_writer.h"
+#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // every key first, and only the keys it leaves act as commands.
 #include "app/form1.h"
 #include "browse/chromium_flags.h"
-#include "platform/jet_writer.h"
+#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
 
 #include <QAbstractButton>

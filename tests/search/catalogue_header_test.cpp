@@ -2,7 +2,7 @@
 // refuses.
 #include "search/catalogue_header.h"
 
-#include "platform/file_signature.h"
+#include "jet/file_signature.h"
 
 #include <gtest/gtest.h>
 

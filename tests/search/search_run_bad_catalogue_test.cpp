@@ -1,6 +1,6 @@
 // Search runs over catalogue files that cannot serve a search: each fails naming the file and
 // what is wrong with it, and the file changes in its first 16 bytes at most.
-#include "platform/sql_error.h"
+#include "sql/sql_error.h"
 #include "tests/search/search_run_fixture.h"
 
 #include <gtest/gtest.h>

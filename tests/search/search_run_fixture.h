@@ -2,11 +2,11 @@
 // tests.
 #pragma once
 
-#include "platform/connection.h"
+#include "db/connection.h"
+#include "db/result_set.h"
+#include "jet/file_signature.h"
+#include "jet/jet_writer.h"
 #include "platform/file_io.h"
-#include "platform/file_signature.h"
-#include "platform/jet_writer.h"
-#include "platform/result_set.h"
 #include "search/search_run.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Ten thousand search runs of varied inputs in one process, as a long day at the window: the same
 // search always finds the same rows, and resident memory is no higher after 10,000 runs than after
 // 1,000.
-#include "platform/sql_error.h"
+#include "sql/sql_error.h"
 #include "tests/search/search_run_fixture.h"
 
 #include <gtest/gtest.h>

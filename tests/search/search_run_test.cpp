@@ -1,7 +1,7 @@
 // Search runs over real catalogue files in scratch directories: results, the file guard, and what
 // is left on disk.
-#include "platform/sql_error.h"
 #include "search/file_guard.h"
+#include "sql/sql_error.h"
 #include "tests/search/search_run_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Statements from the search builder, run through the statement engine over a small catalogue.
 #include "search/search_sql.h"
 
-#include "platform/sql_error.h"
-#include "platform/sql_evaluator.h"
-#include "platform/sql_text.h"
-#include "platform/table.h"
+#include "sql/sql_error.h"
+#include "sql/sql_evaluator.h"
+#include "sql/sql_text.h"
+#include "sql/table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // bearing-catalog import/export as a user runs them, checked against our
 // reader and against mdbtools' own mdb-export.
+#include "jet/jet_reader.h"
 #include "platform/file_io.h"
-#include "platform/jet_reader.h"
 #include "tools/catalog/csv_reader.h"
 
 #include <gtest/gtest.h>

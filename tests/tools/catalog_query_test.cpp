@@ -1,6 +1,6 @@
 // bearing-catalog query and sql run as a user runs them, in a directory holding a catalogue file.
-#include "platform/file_signature.h"
-#include "platform/jet_writer.h"
+#include "jet/file_signature.h"
+#include "jet/jet_writer.h"
 
 #include <gtest/gtest.h>
 

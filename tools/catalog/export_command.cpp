@@ -1,8 +1,8 @@
 // bearing-catalog export.
 #include "tools/catalog/export_command.h"
 
+#include "jet/jet_reader.h"
 #include "platform/file_io.h"
-#include "platform/jet_reader.h"
 #include "tools/catalog/csv_writer.h"
 #include "tools/catalog/message.h"
 

@@ -1,10 +1,10 @@
 // bearing-catalog import.
 #include "tools/catalog/import_command.h"
 
+#include "jet/jet_text.h"
+#include "jet/jet_writer.h"
 #include "platform/file_io.h"
-#include "platform/jet_text.h"
-#include "platform/jet_writer.h"
-#include "platform/table.h"
+#include "sql/table.h"
 #include "tools/catalog/csv_reader.h"
 #include "tools/catalog/decoding_buffer.h"
 #include "tools/catalog/message.h"

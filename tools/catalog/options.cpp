@@ -1,7 +1,7 @@
 // The bearing-catalog command line: one options struct per command, and the usage text.
 #include "options.h"
 
-#include "platform/table.h"
+#include "sql/table.h"
 #include "tools/catalog/message.h"
 
 #include <algorithm>

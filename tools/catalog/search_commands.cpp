@@ -1,8 +1,8 @@
 // bearing-catalog sql and query.
 #include "tools/catalog/search_commands.h"
 
-#include "platform/connection.h"
-#include "platform/result_set.h"
+#include "db/connection.h"
+#include "db/result_set.h"
 #include "search/catalogue.h"
 #include "search/search_run.h"
 #include "search/search_sql.h"

@@ -1,0 +1,77 @@
+// The catalogue connection: a connection text naming the provider and the data
+// source, and the opened database behind it.
+#pragma once
+
+#include "db/content_key.h"
+#include "jet/jet_reader.h"
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace bearing {
+
+// Connecting failed; the message says why, naming the file.
+class ConnectionError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class Connection {
+  public:
+    void setConnectionText(std::string text) { m_text = std::move(text); }
+    [[nodiscard]] const std::string& connectionText() const { return m_text; }
+
+    // Values of the connection text's keys (matched ignoring case), without
+    // the spaces around them: "Data Source=bde.mdb ;" names "bde.mdb".
+    [[nodiscard]] std::string provider() const;
+    [[nodiscard]] std::string dataSource() const;
+
+    // Reads the data source and opens it. The file must exist (it is never
+    // created) and carry the Jet signature in its first 16 bytes; a file at
+    // rest or with any other header is refused as the provider refuses an
+    // unrecognised format. Content this process or the cache folder already
+    // holds decoded is only fingerprinted, not read into memory or checked
+    // again. Connecting an open connection does nothing.
+    void connect();
+    void disconnect();
+    [[nodiscard]] bool connected() const { return m_connected; }
+
+    // The table named `name` ignoring case; nullptr when there is none. Throws
+    // ConnectionError when not connected. Tables are decoded once per file
+    // content: a search on the same content again (the catalogue is rewritten
+    // by every search, but only its first 16 bytes change) reuses them, in
+    // this process or, through the user's cache folder, in a later one.
+    [[nodiscard]] std::shared_ptr<const Table> table(std::string_view name);
+
+    // Keeps the tables decoded so far, with the orders computed on them, in
+    // the cache folder for later processes; writes only what the folder does
+    // not hold yet. Never throws: without the cache a search is only slower.
+    void keepDecodedTables();
+
+    // Decoded tables of the content last connected to, shared by every
+    // connection in the process.
+    struct DecodedContent {
+        ContentKey key;
+        std::map<std::string, std::shared_ptr<const Table>> tables;
+        // How many orders each table had when the cache folder last got it.
+        std::map<std::string, std::size_t> keptOrders;
+    };
+
+  private:
+    [[nodiscard]] std::string value(std::string_view key) const;
+    void checkCatalogue(const std::string& file) const;
+    void checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const;
+    void readCatalogue(const std::string& file, std::vector<unsigned char>& image) const;
+    void openDatabase(std::vector<unsigned char> image);
+
+    std::string m_text;
+    bool m_connected = false;
+    ContentKey m_key;
+    std::unique_ptr<JetDatabase> m_database; // only while a table may still need decoding
+    std::shared_ptr<DecodedContent> m_content;
+};
+
+} // namespace bearing

@@ -1,0 +1,338 @@
+// Binds a parsed statement to its table and evaluates the condition row by row.
+#include "sql/sql_evaluator.h"
+
+#include "sql/number_text.h"
+#include "sql/row_order.h"
+#include "sql/sql_error.h"
+#include "sql/sql_parser.h"
+#include "sql/sql_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <optional>
+#include <string>
+
+namespace bearing {
+
+namespace {
+
+// SQL's three-valued logic: a comparison with Null is Unknown, which is why a
+// Null cell is matched neither by a condition nor by its negation.
+enum class Truth : std::uint8_t { False, True, Unknown };
+
+Truth truth(bool value) {
+    return value ? Truth::True : Truth::False;
+}
+
+// An operand with its column resolved and its literal prepared once, not once per row.
+struct BoundOperand {
+    bool isColumn = false;
+    std::size_t column = 0;
+    bool numeric = false; // a Number column or a number literal
+    std::string text;     // literal in its text form
+    std::u32string folded;
+    std::optional<std::string> asciiFolded; // the literal lowered, when it is ASCII
+    double number = 0;
+    // A LIKE pattern that is one ASCII run with "%" after it, or between two
+    // "%" and without letters, matched on the cell's bytes without folding it.
+    enum class LikeShape : std::uint8_t {
+        General,
+        Prefix,
+        Contains
+    } likeShape = LikeShape::General;
+    std::string likeRun; // lowered
+};
+
+// The shape of an ASCII LIKE pattern, and its run of ordinary characters.
+//
+// No character outside ASCII folds to an ASCII character that is not a letter,
+// and ASCII bytes stand for themselves wherever they appear in UTF-8; so a run
+// without letters or "_" is found among a cell's bytes exactly where it is
+// found among its folded code points. A prefix only needs the cell's first
+// bytes: when they are ASCII they are the first code points.
+void shapeLike(BoundOperand& pattern) {
+    const std::string& p = *pattern.asciiFolded;
+    const auto isLetter = [](char c) { return c >= 'a' && c <= 'z'; };
+    if (p.size() >= 2 && p.back() == '%' && p.front() != '%') {
+        const std::string_view run(p.data(), p.size() - 1);
+        if (run.find_first_of("%_") == std::string_view::npos) {
+            pattern.likeShape = BoundOperand::LikeShape::Prefix;
+            pattern.likeRun = run;
+        }
+    } else if (p.size() >= 3 && p.front() == '%' && p.back() == '%') {
+        const std::string_view run(p.data() + 1, p.size() - 2);
+        if (run.find_first_of("%_") == std::string_view::npos &&
+            std::none_of(run.begin(), run.end(), isLetter)) {
+            pattern.likeShape = BoundOperand::LikeShape::Contains;
+            pattern.likeRun = run;
+        }
+    }
+}
+
+// The prefix shape on one cell; nullopt when the cell's first bytes are not
+// all ASCII and the cell must be folded to tell.
+std::optional<bool> startsWithAscii(std::string_view value, std::string_view run) {
+    const std::size_t n = std::min(value.size(), run.size());
+    if (!isAscii(value.substr(0, n)))
+        return std::nullopt;
+    return value.size() >= run.size() && compareAsciiIgnoringCase(value.substr(0, n), run) == 0;
+}
+
+struct BoundCondition {
+    Condition::Kind kind = Condition::Kind::Compare;
+    std::vector<BoundCondition> children;
+    CompareOp op = CompareOp::Equal;
+    BoundOperand left;
+    BoundOperand right;
+};
+
+std::optional<double> readNumber(std::string_view text) {
+    double value = 0;
+    const char* last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+
+class Binder {
+  public:
+    Binder(std::string_view statement, const Table& table)
+        : m_statement(statement), m_table(table) {}
+
+    BoundCondition bind(const Condition& condition) const {
+        BoundCondition bound;
+        bound.kind = condition.kind;
+        bound.op = condition.op;
+        bound.children.reserve(condition.children.size());
+        for (const Condition& child : condition.children)
+            bound.children.push_back(bind(child));
+        if (condition.kind == Condition::Kind::Compare) {
+            bound.left = bind(condition.left);
+            bound.right = bind(condition.right);
+        }
+        return bound;
+    }
+
+    std::size_t column(std::string_view name, std::size_t position) const {
+        const int index = findColumnIgnoringCase(m_table, name);
+        if (index < 0)
+            failNear(m_statement, position,
+                     {BEARING_TRANSLATE_NOOP("Engine", "找不到列 \"%1\""), {std::string(name)}});
+        return static_cast<std::size_t>(index);
+    }
+
+  private:
+    BoundOperand bind(const Operand& operand) const {
+        BoundOperand bound;
+        switch (operand.kind) {
+        case Operand::Kind::Column:
+            bound.isColumn = true;
+            bound.column = column(operand.text, operand.position);
+            bound.numeric = m_table.columns()[bound.column].kind == ValueKind::Number;
+            return bound;
+        case Operand::Kind::Number:
+            bound.numeric = true;
+            bound.number = operand.number;
+            bound.text = formatDouble(operand.number);
+            break;
+        case Operand::Kind::Text:
+            bound.text = operand.text;
+            break;
+        }
+        bound.folded = foldedCodePoints(bound.text);
+        if (isAscii(bound.text)) {
+            bound.asciiFolded = asciiLowered(bound.text);
+            if (operand.kind == Operand::Kind::Text)
+                shapeLike(bound);
+        }
+        return bound;
+    }
+
+    std::string_view m_statement;
+    const Table& m_table;
+};
+
+class Evaluator {
+  public:
+    explicit Evaluator(const Table& table) : m_table(table) {}
+
+    Truth evaluate(const BoundCondition& condition, std::size_t row) {
+        switch (condition.kind) {
+        case Condition::Kind::And: {
+            Truth result = Truth::True;
+            for (const BoundCondition& child : condition.children) {
+                const Truth t = evaluate(child, row);
+                if (t == Truth::False)
+                    return Truth::False;
+                if (t == Truth::Unknown)
+                    result = Truth::Unknown;
+            }
+            return result;
+        }
+        case Condition::Kind::Or: {
+            Truth result = Truth::False;
+            for (const BoundCondition& child : condition.children) {
+                const Truth t = evaluate(child, row);
+                if (t == Truth::True)
+                    return Truth::True;
+                if (t == Truth::Unknown)
+                    result = Truth::Unknown;
+            }
+            return result;
+        }
+        case Condition::Kind::Not: {
+            const Truth t = evaluate(condition.children.front(), row);
+            return t == Truth::Unknown ? t : truth(t == Truth::False);
+        }
+        case Condition::Kind::Compare:
+            return compare(condition, row);
+        }
+        return Truth::Unknown;
+    }
+
+  private:
+    std::optional<std::string_view> text(const BoundOperand& operand, std::size_t row) const {
+        if (operand.isColumn)
+            return m_table.cell(row, operand.column);
+        return std::string_view(operand.text);
+    }
+
+    // The operand's folded text; a cell is folded into `scratch`, reused from row to row.
+    static const std::u32string& folded(const BoundOperand& operand, std::string_view text,
+                                        std::u32string& scratch) {
+        if (!operand.isColumn)
+            return operand.folded;
+        foldInto(text, scratch);
+        return scratch;
+    }
+
+    static std::optional<double> number(const BoundOperand& operand, std::string_view text) {
+        if (!operand.isColumn)
+            return operand.number;
+        return readNumber(text);
+    }
+
+    Truth compare(const BoundCondition& condition, std::size_t row) {
+        const std::optional<std::string_view> left = text(condition.left, row);
+        const std::optional<std::string_view> right = text(condition.right, row);
+        if (!left || !right)
+            return Truth::Unknown;
+
+        // Model numbers and dimensions are nearly always ASCII: compare them
+        // without decoding or folding into scratch buffers.
+        if (condition.op == CompareOp::Like && condition.left.isColumn) {
+            const BoundOperand& pattern = condition.right;
+            if (pattern.likeShape == BoundOperand::LikeShape::Contains)
+                return truth(left->find(pattern.likeRun) != std::string_view::npos);
+            if (pattern.likeShape == BoundOperand::LikeShape::Prefix)
+                if (const auto starts = startsWithAscii(*left, pattern.likeRun))
+                    return truth(*starts);
+        }
+        const bool asciiPair = condition.left.isColumn && condition.right.asciiFolded &&
+                               !(condition.left.numeric && condition.right.numeric) &&
+                               isAscii(*left);
+        if (condition.op == CompareOp::Like)
+            return truth(asciiPair ? likeMatchesAscii(*left, *condition.right.asciiFolded)
+                                   : likeMatches(folded(condition.left, *left, m_leftScratch),
+                                                 folded(condition.right, *right, m_rightScratch)));
+
+        int order = 0;
+        if (condition.left.numeric && condition.right.numeric) {
+            const std::optional<double> a = number(condition.left, *left);
+            const std::optional<double> b = number(condition.right, *right);
+            if (!a || !b)
+                return Truth::Unknown; // a Number cell that does not read as one
+            order = *a < *b ? -1 : (*b < *a ? 1 : 0);
+        } else if (asciiPair) {
+            order = compareAsciiIgnoringCase(*left, *condition.right.asciiFolded);
+        } else if (condition.left.isColumn && !condition.right.isColumn) {
+            order = compareFolded(*left, condition.right.folded);
+        } else {
+            order = folded(condition.left, *left, m_leftScratch)
+                        .compare(folded(condition.right, *right, m_rightScratch));
+        }
+
+        switch (condition.op) {
+        case CompareOp::Equal:
+            return truth(order == 0);
+        case CompareOp::NotEqual:
+            return truth(order != 0);
+        case CompareOp::Less:
+            return truth(order < 0);
+        case CompareOp::LessEqual:
+            return truth(order <= 0);
+        case CompareOp::Greater:
+            return truth(order > 0);
+        case CompareOp::GreaterEqual:
+            return truth(order >= 0);
+        case CompareOp::Like:
+            break;
+        }
+        return Truth::Unknown;
+    }
+
+    const Table& m_table;
+    std::u32string m_leftScratch;
+    std::u32string m_rightScratch;
+};
+
+} // namespace
+
+SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable) {
+    const SelectStatement parsed = parseStatement(statement);
+
+    SelectResult result;
+    result.table = resolveTable(parsed.table);
+    if (!result.table)
+        throw StatementError(
+            {{BEARING_TRANSLATE_NOOP("Engine", "找不到表 \"%1\""), {parsed.table}}},
+            parsed.tablePosition);
+    const Table& table = *result.table;
+    if (table.rowCount() > std::numeric_limits<std::uint32_t>::max())
+        throw StatementError(
+            {{BEARING_TRANSLATE_NOOP("Engine", "表 \"%1\" 的行数过多，无法查询"), {parsed.table}}},
+            0);
+
+    // Every name is resolved before the first row is looked at.
+    const Binder binder(statement, table);
+    std::optional<BoundCondition> where;
+    if (parsed.where)
+        where = binder.bind(*parsed.where);
+    std::optional<SortKey> order;
+    if (parsed.orderBy)
+        order = SortKey{binder.column(parsed.orderBy->column, parsed.orderBy->position),
+                        parsed.orderBy->descending ? SortDirection::Descending
+                                                   : SortDirection::Ascending};
+
+    if (!where)
+        result.rows.reserve(table.rowCount());
+    Evaluator evaluator(table);
+    auto take = [&](std::uint32_t row) {
+        if (!where || evaluator.evaluate(*where, row) == Truth::True)
+            result.rows.push_back(row);
+    };
+    // Filtering the table's kept order yields the rows already ordered, with
+    // ties in table order exactly as sorting the matches would give them.
+    if (order && !where) {
+        const auto rows = tableOrder(table, *order);
+        result.rows.assign(rows.begin(), rows.end());
+    } else if (order) {
+        // Conditions are evaluated in table order, which walks memory
+        // sequentially; the kept order then picks the matches.
+        std::vector<std::uint8_t> matches(table.rowCount());
+        for (std::size_t row = 0; row < table.rowCount(); ++row)
+            matches[row] = evaluator.evaluate(*where, row) == Truth::True;
+        for (std::uint32_t row : tableOrder(table, *order)) {
+            if (matches[row])
+                result.rows.push_back(row);
+        }
+    } else {
+        for (std::size_t row = 0; row < table.rowCount(); ++row)
+            take(static_cast<std::uint32_t>(row));
+    }
+    return result;
+}
+
+} // namespace bearing

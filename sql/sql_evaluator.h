@@ -1,0 +1,34 @@
+// Third stage of the statement engine: runs a statement over an in-memory table.
+#pragma once
+
+#include "sql/table.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace bearing {
+
+// The table a statement names, or nullptr when there is none. Matching the
+// name (ignoring case) is the resolver's business.
+using TableResolver = std::function<std::shared_ptr<const Table>(std::string_view name)>;
+
+// The selected table and the indexes of its matching rows in result order;
+// rows are never copied, the catalogue can hold a million of them.
+struct SelectResult {
+    std::shared_ptr<const Table> table;
+    std::vector<std::uint32_t> rows;
+};
+
+// Parses `statement`, resolves its table and column names, and returns the
+// rows its condition holds for, in ORDER BY order when it has one and in table
+// order otherwise. Text comparisons (=, <>, <, >, LIKE) ignore letter case;
+// = and the other comparisons are numeric only when both sides are numbers
+// (a Number column or a number literal), otherwise both sides compare through
+// their text form. A Null cell satisfies no comparison. Throws StatementError
+// with the user's message on any error in the statement.
+[[nodiscard]] SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable);
+
+} // namespace bearing

@@ -1,0 +1,83 @@
+// A table decoded into memory, its cells in one text arena.
+#include "sql/table.h"
+
+#include "platform/engine_error.h"
+
+#include <limits>
+
+namespace bearing {
+
+Table::Table(std::string name, std::vector<Column> columns)
+    : m_name(std::move(name)), m_columns(std::move(columns)) {}
+
+Table::Table(std::string name, std::vector<Column> columns, std::size_t rowCount,
+             std::span<const Cell> cells, std::string_view text,
+             std::map<std::size_t, std::span<const std::uint32_t>> orders,
+             std::shared_ptr<const void> owner)
+    : m_name(std::move(name)), m_columns(std::move(columns)), m_cellView(cells.data()),
+      m_textView(text.data()), m_textSize(text.size()), m_rowCount(rowCount),
+      m_owner(std::move(owner)), m_orders(std::move(orders)) {}
+
+int Table::findColumn(std::string_view name) const {
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (equalsIgnoringAsciiCase(m_columns[i].name, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void Table::appendText(std::string_view text) {
+    if (m_text.size() + text.size() >= std::numeric_limits<std::uint32_t>::max())
+        throw EngineError({MessageTemplate{
+            BEARING_TRANSLATE_NOOP("Engine", "表的内容超过 4 GB，无法载入。"), {}}});
+    Cell c{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
+    m_text.append(text.data(), text.size());
+    m_textView = m_text.data();
+    m_textSize = m_text.size();
+    appendCell(c);
+}
+
+void Table::appendNull() {
+    appendCell(Cell{0, kNull});
+}
+
+void Table::appendCell(Cell cell) {
+    m_cells.push(cell);
+    m_cellView = m_cells.data();
+    if (m_columns.empty() || m_cells.size() % m_columns.size() == 0)
+        ++m_rowCount;
+}
+
+void Table::reserveRows(std::size_t rows) {
+    m_cells.reserve(rows * m_columns.size());
+}
+
+std::optional<std::span<const std::uint32_t>> Table::cachedOrder(std::size_t key) const {
+    const auto it = m_orders.find(key);
+    if (it == m_orders.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::span<const std::uint32_t> Table::storeOrder(std::size_t key,
+                                                 std::vector<std::uint32_t> order) const {
+    return m_orders[key] = m_ownedOrders.emplace_back(std::move(order));
+}
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+} // namespace bearing
