@@ -3,7 +3,7 @@
 
 namespace bearing {
 
-std::optional<Completion> CompleteTyped(const QStringList& entries, const QString& prefix) {
+std::optional<Completion> completeTyped(const QStringList& entries, const QString& prefix) {
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const QString& entry = entries[i];
         if (entry.startsWith(prefix, Qt::CaseInsensitive))

@@ -21,7 +21,7 @@ struct Completion {
 // `prefix` is the text a typed character forms: the box's text, or the text before its selected
 // part, followed by the character. The first entry in list order that begins with it, ignoring
 // case, is completed to; none when no entry does (the character is then typed as usual).
-[[nodiscard]] std::optional<Completion> CompleteTyped(const QStringList& entries,
+[[nodiscard]] std::optional<Completion> completeTyped(const QStringList& entries,
                                                       const QString& prefix);
 
 } // namespace bearing

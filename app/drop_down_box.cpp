@@ -65,7 +65,7 @@ void DropDownBox::keyPressEvent(QKeyEvent* event) {
 
 bool DropDownBox::typeKey(QKeyEvent* event) {
     const std::optional<char16_t> typed =
-        TypedCharacter(event->key(), event->modifiers(), event->text());
+        typedCharacter(event->key(), event->modifiers(), event->text());
     if (typed == kBackspace) {
         backspace();
         return true;
@@ -102,7 +102,7 @@ void DropDownBox::type(QChar character) {
     QStringList entries;
     for (int i = 0; i < count(); ++i)
         entries.append(itemText(i));
-    const std::optional<Completion> completion = CompleteTyped(entries, before + character);
+    const std::optional<Completion> completion = completeTyped(entries, before + character);
     if (!completion) {
         // Reported through textEdited, like any other edit.
         edit->insert(QString(character));

@@ -7,7 +7,7 @@
 
 namespace bearing {
 
-QString ErrorReportText(const QString& message) {
+QString errorReportText(const QString& message) {
     if (!message.isEmpty() && message.back().unicode() > u'.')
         return message + u'.';
     return message;
@@ -18,7 +18,7 @@ void runHandler(QWidget* owner, const std::function<void()>& handler) {
         handler();
     } catch (const std::exception& failure) {
         QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
-                        ErrorReportText(QString::fromUtf8(failure.what())), QMessageBox::Ok, owner);
+                        errorReportText(QString::fromUtf8(failure.what())), QMessageBox::Ok, owner);
         box.exec();
     }
 }

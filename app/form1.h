@@ -36,7 +36,7 @@ inline constexpr const char* kWindowCaption = "轴承型号查询V2.01";
 using SaveFileChooser = std::function<QString(QWidget* parent, const QString& suggestedPath)>;
 
 // The save dialog for a CSV file.
-[[nodiscard]] QString AskForCsvFile(QWidget* parent, const QString& suggestedPath);
+[[nodiscard]] QString askForCsvFile(QWidget* parent, const QString& suggestedPath);
 
 class TForm1 : public QMainWindow, private SearchRunView {
   public:
@@ -45,7 +45,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     explicit TForm1(QWidget* parent = nullptr,
                     std::unique_ptr<Shell> shell = std::make_unique<DesktopShell>(),
                     std::unique_ptr<WebView> webBrowser = std::make_unique<EngineWebView>(),
-                    SaveFileChooser chooseSaveFile = AskForCsvFile);
+                    SaveFileChooser chooseSaveFile = askForCsvFile);
     ~TForm1() override;
 
     void FormCreate();

@@ -33,7 +33,8 @@ namespace {
 using catalogue::GridColumn;
 
 constexpr const char* kExportName = "轴承查询结果.csv";
-constexpr GridColumn kDimensions[]{GridColumn::Wjin, GridColumn::Njin, GridColumn::Gdu};
+constexpr GridColumn kDimensions[]{GridColumn::OuterDiameter, GridColumn::InnerDiameter,
+                                   GridColumn::Height};
 
 QAction* menuEntry(QWidget* owner, QMenu* menu, const char* name, const char* caption) {
     auto* entry = new QAction(QString::fromUtf8(caption), owner);
@@ -44,7 +45,7 @@ QAction* menuEntry(QWidget* owner, QMenu* menu, const char* name, const char* ca
 
 } // namespace
 
-QString AskForCsvFile(QWidget* parent, const QString& suggestedPath) {
+QString askForCsvFile(QWidget* parent, const QString& suggestedPath) {
     QFileDialog dialog(parent, QString::fromUtf8("导出为CSV"), QString(),
                        QString::fromUtf8("CSV 文件 (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -163,7 +164,7 @@ void TForm1::Export1Click() {
         m_chooseSaveFile(this, QDir(m_exportFolder).filePath(QString::fromUtf8(kExportName)));
     if (path.isEmpty())
         return;
-    const std::string bytes = CsvFile(m_resultSet, shownColumns());
+    const std::string bytes = csvFile(m_resultSet, shownColumns());
     try {
         writeFileAtomically(QFile::encodeName(path).toStdString(),
                             reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
@@ -178,9 +179,9 @@ void TForm1::Export1Click() {
 void TForm1::SameSize1Click() {
     if (!m_sameSize1->isEnabled())
         return;
-    m_edit3->setText(currentRowText(int(GridColumn::Wjin)));
-    m_edit4->setText(currentRowText(int(GridColumn::Njin)));
-    m_edit5->setText(currentRowText(int(GridColumn::Gdu)));
+    m_edit3->setText(currentRowText(int(GridColumn::OuterDiameter)));
+    m_edit4->setText(currentRowText(int(GridColumn::InnerDiameter)));
+    m_edit5->setText(currentRowText(int(GridColumn::Height)));
     m_edit1->clear();
     m_comboBox1->clearText();
     m_comboBox2->clearText();

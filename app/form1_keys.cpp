@@ -83,7 +83,7 @@ bool TForm1::keyPressed(QObject* box, QKeyEvent* event) {
     else if (box == m_edit5)
         handler = &TForm1::Edit5KeyPress;
     const std::optional<char16_t> typed =
-        TypedCharacter(event->key(), event->modifiers(), event->text());
+        typedCharacter(event->key(), event->modifiers(), event->text());
     if (handler == nullptr || !typed)
         return false;
     char16_t key = *typed;
@@ -136,7 +136,7 @@ void TForm1::Edit1KeyPress(char16_t& key) {
 }
 
 void TForm1::filterDimensionKey(char16_t& key) {
-    if (!KeptInDimensionBox(key))
+    if (!keptInDimensionBox(key))
         key = 0;
     if (key == kEnter)
         m_bitBtn1->click();

@@ -13,9 +13,9 @@ struct TextForm {
     std::string_view lineEnd;
 };
 
-constexpr TextForm kTabSeparated{AppendTabSeparatedField, '\t', "\n"};
+constexpr TextForm kTabSeparated{appendTabSeparatedField, '\t', "\n"};
 // CR LF is RFC 4180's line end, and the one spreadsheets on every system read.
-constexpr TextForm kCsv{AppendCsvField, ',', "\r\n"};
+constexpr TextForm kCsv{appendCsvField, ',', "\r\n"};
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void appendQuoted(std::string& out, std::string_view text) {
@@ -50,7 +50,7 @@ void appendRecord(std::string& out, const TextForm& form, const ResultSet& rows,
 
 } // namespace
 
-void AppendTabSeparatedField(std::string& out, std::optional<std::string_view> value) {
+void appendTabSeparatedField(std::string& out, std::optional<std::string_view> value) {
     if (!value)
         return;
     if (value->find_first_of("\t\r\n\"") == std::string_view::npos)
@@ -59,7 +59,7 @@ void AppendTabSeparatedField(std::string& out, std::optional<std::string_view> v
         appendQuoted(out, *value);
 }
 
-void AppendCsvField(std::string& out, std::optional<std::string_view> value) {
+void appendCsvField(std::string& out, std::optional<std::string_view> value) {
     if (!value)
         return;
     // Spreadsheets trim the spaces around an unquoted field, so a value with them is quoted.
@@ -81,7 +81,7 @@ std::string TabSeparatedRows(const ResultSet& rows, const std::vector<TextColumn
     return out;
 }
 
-std::string CsvFile(const ResultSet& rows, const std::vector<TextColumn>& columns) {
+std::string csvFile(const ResultSet& rows, const std::vector<TextColumn>& columns) {
     std::string out(kByteOrderMark);
     appendTitles(out, kCsv, columns);
     for (std::size_t position = 0; position < rows.recordCount(); ++position)

@@ -20,11 +20,11 @@ struct TextColumn {
 
 // Appends a cell as spreadsheets read pasted text: a value holding a tab, CR, LF or a double quote
 // is quoted, its quotes doubled, so it stays one cell. Null and empty text are both empty.
-void AppendTabSeparatedField(std::string& out, std::optional<std::string_view> value);
+void appendTabSeparatedField(std::string& out, std::optional<std::string_view> value);
 
 // Appends a CSV field quoted as bearing-catalog export quotes it: Null is empty and empty text is
 // "", so the two stay apart.
-void AppendCsvField(std::string& out, std::optional<std::string_view> value);
+void appendCsvField(std::string& out, std::optional<std::string_view> value);
 
 // The title row, then the records at `positions` of `rows`; every line ends in LF.
 [[nodiscard]] std::string TabSeparatedRows(const ResultSet& rows,
@@ -33,6 +33,6 @@ void AppendCsvField(std::string& out, std::optional<std::string_view> value);
 
 // A UTF-8 file with a byte-order mark: the title row, then every record of `rows` in its current
 // order; every line ends in CR LF.
-[[nodiscard]] std::string CsvFile(const ResultSet& rows, const std::vector<TextColumn>& columns);
+[[nodiscard]] std::string csvFile(const ResultSet& rows, const std::vector<TextColumn>& columns);
 
 } // namespace bearing

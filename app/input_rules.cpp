@@ -3,7 +3,7 @@
 
 namespace bearing {
 
-std::optional<char16_t> TypedCharacter(int key, Qt::KeyboardModifiers modifiers,
+std::optional<char16_t> typedCharacter(int key, Qt::KeyboardModifiers modifiers,
                                        const QString& text) {
     if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
         return std::nullopt;
@@ -31,12 +31,12 @@ std::optional<char16_t> TypedCharacter(int key, Qt::KeyboardModifiers modifiers,
     return std::nullopt;
 }
 
-bool KeptInDimensionBox(char16_t character) {
+bool keptInDimensionBox(char16_t character) {
     return character == kBackspace || character == kEnter || character == u'.' ||
            (character >= u'0' && character <= u'9');
 }
 
-QString Capitals(const QString& text) {
+QString capitals(const QString& text) {
     QString capitals = text;
     for (QChar& character : capitals)
         character = character.toUpper();
@@ -44,7 +44,7 @@ QString Capitals(const QString& text) {
 }
 
 QValidator::State CapitalsValidator::validate(QString& input, int&) const {
-    input = Capitals(input);
+    input = capitals(input);
     return Acceptable;
 }
 

@@ -31,7 +31,7 @@ QAction* firstCommand(const QList<QAction*>& entries, int key, Qt::KeyboardModif
         if (!entry->isEnabled())
             continue;
         for (const QKeySequence& shortcut : entry->shortcuts()) {
-            if (IsShortcut(shortcut, key, modifiers))
+            if (isShortcut(shortcut, key, modifiers))
                 return entry;
         }
     }
@@ -52,7 +52,7 @@ bool isInWebView(const QWidget* widget) {
 
 } // namespace
 
-bool IsShortcut(const QKeySequence& shortcut, int key, Qt::KeyboardModifiers modifiers) {
+bool isShortcut(const QKeySequence& shortcut, int key, Qt::KeyboardModifiers modifiers) {
     return shortcut.count() == 1 &&
            shortcut[0] == QKeyCombination(modifiers & kChordModifiers, Qt::Key(key));
 }

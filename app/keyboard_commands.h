@@ -13,7 +13,7 @@ namespace bearing {
 
 // Whether a key pressed with `modifiers` is `shortcut`: the key and the Shift, Ctrl and Alt states
 // all as given (F1 is not Shift+F1); Meta, AltGr and the keypad state are not part of a key.
-[[nodiscard]] bool IsShortcut(const QKeySequence& shortcut, int key,
+[[nodiscard]] bool isShortcut(const QKeySequence& shortcut, int key,
                               Qt::KeyboardModifiers modifiers);
 
 class KeyboardCommands : public QObject {

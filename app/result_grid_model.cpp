@@ -11,15 +11,15 @@ using catalogue::GridColumn;
 
 QColor backgroundOf(GridColumn column) {
     switch (column) {
-    case GridColumn::NewNo:
-    case GridColumn::OldNo:
-    case GridColumn::Dzao:
+    case GridColumn::NewModel:
+    case GridColumn::OldModel:
+    case GridColumn::BrandModel:
         return {0xEE, 0xEE, 0xFF};
-    case GridColumn::Wjin:
-    case GridColumn::Njin:
-    case GridColumn::Gdu:
+    case GridColumn::OuterDiameter:
+    case GridColumn::InnerDiameter:
+    case GridColumn::Height:
         return {0xCE, 0xE7, 0xFF};
-    case GridColumn::Btype:
+    case GridColumn::BearingType:
     case GridColumn::Count:
         break;
     }
@@ -27,7 +27,7 @@ QColor backgroundOf(GridColumn column) {
 }
 
 QColor textColourOf(GridColumn column) {
-    return column == GridColumn::Btype ? QColor(0x00, 0x40, 0x80) : QColor(0x00, 0x00, 0xFF);
+    return column == GridColumn::BearingType ? QColor(0x00, 0x40, 0x80) : QColor(0x00, 0x00, 0xFF);
 }
 
 } // namespace

@@ -10,7 +10,16 @@ namespace bearing::catalogue {
 inline constexpr std::string_view kTableName = "ZQbearing";
 
 // The seven columns shown in the result grid, in grid order.
-enum class GridColumn { NewNo, OldNo, Dzao, Wjin, Njin, Gdu, Btype, Count };
+enum class GridColumn {
+    NewModel,
+    OldModel,
+    BrandModel,
+    OuterDiameter,
+    InnerDiameter,
+    Height,
+    BearingType,
+    Count
+};
 
 struct ColumnInfo {
     std::string_view field;

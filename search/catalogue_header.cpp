@@ -28,7 +28,7 @@ bool namesAce(std::span<const unsigned char> bytes) {
 
 } // namespace
 
-CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::uint64_t fileSize) {
+CatalogueHeader checkCatalogueHeader(std::span<const unsigned char> start, std::uint64_t fileSize) {
     if (fileSize == 0)
         return CatalogueHeader::Empty;
     if (namesAce(start))
@@ -44,7 +44,7 @@ CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start, std::
     return fileSize < pageSize ? CatalogueHeader::Truncated : CatalogueHeader::Jet;
 }
 
-std::string RefusedCatalogueText(CatalogueHeader header, const std::filesystem::path& fullPath,
+std::string refusedCatalogueText(CatalogueHeader header, const std::filesystem::path& fullPath,
                                  std::uint64_t fileSize) {
     // Each message whole, so that a translation can order it as its language needs.
     const QString file = QString::fromStdString(fullPath.string());

@@ -17,19 +17,19 @@ enum class CatalogueHeader {
     Truncated,    // the signature, but shorter than its first page
 };
 
-// How many leading bytes CheckCatalogueHeader looks at.
+// How many leading bytes checkCatalogueHeader looks at.
 inline constexpr std::size_t kCatalogueHeaderBytes = 0x15;
 
 // Judges a file by its first bytes (`start`, fewer than kCatalogueHeaderBytes
 // only when the file is that short) and its size: the 16-byte signature, the
 // version byte at 0x14 (0 Jet 3, 1 Jet 4, 2 and up ACE) and whether the file
 // holds at least the header page of that version.
-[[nodiscard]] CatalogueHeader CheckCatalogueHeader(std::span<const unsigned char> start,
+[[nodiscard]] CatalogueHeader checkCatalogueHeader(std::span<const unsigned char> start,
                                                    std::uint64_t fileSize);
 
 // The message for a file the guard refuses to write to: which file, what is
 // wrong with it, and what the user can do. `header` is not Jet.
-[[nodiscard]] std::string RefusedCatalogueText(CatalogueHeader header,
+[[nodiscard]] std::string refusedCatalogueText(CatalogueHeader header,
                                                const std::filesystem::path& fullPath,
                                                std::uint64_t fileSize);
 

@@ -9,13 +9,13 @@ namespace bearing {
 namespace {
 
 void requireJet(const std::filesystem::path& file, const FileStart& start) {
-    const CatalogueHeader header = start.regular ? CheckCatalogueHeader(start.bytes, start.size)
+    const CatalogueHeader header = start.regular ? checkCatalogueHeader(start.bytes, start.size)
                                                  : CatalogueHeader::NotADatabase;
     if (header == CatalogueHeader::Jet)
         return;
     std::error_code ec;
     throw NotACatalogueError(
-        RefusedCatalogueText(header, std::filesystem::absolute(file, ec), start.size));
+        refusedCatalogueText(header, std::filesystem::absolute(file, ec), start.size));
 }
 
 void writeSignature(const std::filesystem::path& file, const SignatureBytes& signature) {
@@ -25,7 +25,7 @@ void writeSignature(const std::filesystem::path& file, const SignatureBytes& sig
 
 } // namespace
 
-void RequireCatalogue(const std::filesystem::path& file) {
+void requireCatalogue(const std::filesystem::path& file) {
     if (const auto start = readFileStart(file, kCatalogueHeaderBytes))
         requireJet(file, *start);
 }

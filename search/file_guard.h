@@ -19,7 +19,7 @@ class NotACatalogueError : public FileError {
 // Throws NotACatalogueError when `file` can be read and is not a catalogue;
 // does nothing for a file that is missing or cannot be read, which the unseal
 // then reports. Writes nothing.
-void RequireCatalogue(const std::filesystem::path& file);
+void requireCatalogue(const std::filesystem::path& file);
 
 // If `file` exists, writes the working (Jet) signature over its first 16
 // bytes in place, following a symbolic link, without truncating it; a missing

@@ -183,7 +183,7 @@ void SearchRun::run(const SearchCriteria& criteria) {
     m_connection.disconnect();
     // A file that is no catalogue is refused before anything is written, so
     // that it stays as it was and no copy of it is left beside it.
-    RequireCatalogue(kCatalogueFile);
+    requireCatalogue(kCatalogueFile);
     // The working copy is made fresh: never written through a link or into a
     // file someone else left under that name.
     (void)copyToFreshFile(kCatalogueFile, kTemporaryFile);

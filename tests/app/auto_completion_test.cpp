@@ -29,7 +29,7 @@ TEST_P(CompleteTypedTest, completesToTheFirstEntryInListOrder) {
     const CompletionCase& c = GetParam();
     const QStringList entries = c.brands ? listOf(catalogue::kBrands) : listOf(catalogue::kTypes);
     const QString prefix = QString::fromUtf8(c.prefix);
-    const std::optional<Completion> completion = CompleteTyped(entries, prefix);
+    const std::optional<Completion> completion = completeTyped(entries, prefix);
     ASSERT_EQ(completion.has_value(), c.index.has_value());
     if (!completion)
         return;
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CompleteTypedTest, anEmptyListCompletesNothing) {
-    EXPECT_FALSE(CompleteTyped({}, "S").has_value());
+    EXPECT_FALSE(completeTyped({}, "S").has_value());
 }
 
 } // namespace

@@ -16,7 +16,7 @@ class ErrorReportTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(ErrorReportTextTest, appendsFullStopAfterCharactersAboveIt) {
     const TextCase& c = GetParam();
-    EXPECT_EQ(ErrorReportText(QString::fromUtf8(c.message)).toStdString(), c.shown);
+    EXPECT_EQ(errorReportText(QString::fromUtf8(c.message)).toStdString(), c.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(

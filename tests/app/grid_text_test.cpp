@@ -19,10 +19,10 @@ class GridTextFieldTest : public testing::TestWithParam<FieldCase> {};
 TEST_P(GridTextFieldTest, staysOneCell) {
     const FieldCase& c = GetParam();
     std::string pasted = "a\t";
-    AppendTabSeparatedField(pasted, c.value);
+    appendTabSeparatedField(pasted, c.value);
     EXPECT_EQ(pasted, std::string("a\t") + c.tabSeparated);
     std::string csv = "a,";
-    AppendCsvField(csv, c.value);
+    appendCsvField(csv, c.value);
     EXPECT_EQ(csv, std::string("a,") + c.csv);
 }
 

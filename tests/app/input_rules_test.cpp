@@ -20,7 +20,7 @@ class TypedCharacterTest : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(TypedCharacterTest, isWhatTheKeyTypes) {
     const KeyCase& c = GetParam();
-    EXPECT_EQ(TypedCharacter(c.key, c.modifiers, QString::fromUtf8(c.text)), c.typed);
+    EXPECT_EQ(typedCharacter(c.key, c.modifiers, QString::fromUtf8(c.text)), c.typed);
 }
 
 constexpr Qt::KeyboardModifiers kNone = Qt::NoModifier;
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(KeptInDimensionBoxTest, keepsBackspaceEnterFullStopAndDigitsOnly) {
     for (char16_t c = 0; c < 0x3000; ++c) {
         const bool expected = c == 8 || c == 13 || c == 46 || (c >= 48 && c <= 57);
-        EXPECT_EQ(KeptInDimensionBox(c), expected) << "character " << int(c);
+        EXPECT_EQ(keptInDimensionBox(c), expected) << "character " << int(c);
     }
 }
 
@@ -72,7 +72,7 @@ struct CapitalsCase {
 class CapitalsTest : public testing::TestWithParam<CapitalsCase> {};
 
 TEST_P(CapitalsTest, keepsEveryPosition) {
-    EXPECT_EQ(Capitals(QString::fromUtf8(GetParam().text)).toStdString(), GetParam().capitals);
+    EXPECT_EQ(capitals(QString::fromUtf8(GetParam().text)).toStdString(), GetParam().capitals);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, CapitalsTest,

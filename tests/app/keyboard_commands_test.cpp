@@ -20,7 +20,7 @@ class IsShortcutTest : public testing::TestWithParam<ShortcutCase> {};
 
 TEST_P(IsShortcutTest, matchesKeyAndModifierStates) {
     const ShortcutCase& c = GetParam();
-    EXPECT_EQ(IsShortcut(c.shortcut, c.key, c.modifiers), c.matches);
+    EXPECT_EQ(isShortcut(c.shortcut, c.key, c.modifiers), c.matches);
 }
 
 INSTANTIATE_TEST_SUITE_P(

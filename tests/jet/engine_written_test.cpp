@@ -159,12 +159,12 @@ TEST_P(EngineWritten, EveryRowReadsAsTheIndependentReaderExportedIt) {
     ASSERT_TRUE(table) << c.table;
 
     std::ifstream in(kData / "expected" / c.file / (c.table + ".csv"), std::ios::binary);
-    catalog::CsvReader expected(in);
+    cli::CsvReader expected(in);
     ASSERT_EQ(expected.header().size(), table->columnCount());
     for (std::size_t col = 0; col < table->columnCount(); ++col)
         EXPECT_EQ(table->columns()[col].name, expected.header()[col]);
 
-    catalog::CsvRecord record;
+    cli::CsvRecord record;
     std::size_t row = 0;
     std::size_t corrected = 0;
     while (expected.next(record)) {

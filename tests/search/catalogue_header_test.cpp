@@ -40,7 +40,7 @@ class CatalogueHeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(CatalogueHeaderTest, Judged) {
     const HeaderCase& c = GetParam();
-    EXPECT_EQ(CheckCatalogueHeader(c.start, c.size), c.expected);
+    EXPECT_EQ(checkCatalogueHeader(c.start, c.size), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -87,7 +87,7 @@ TEST(RefusedCatalogueTextTest, NamesTheFileSaysWhatIsWrongAndWhatToDo) {
         {CatalogueHeader::Truncated, {"只有 1000 字节", "请换上"}},
     };
     for (const Case& c : cases) {
-        const std::string message = RefusedCatalogueText(c.header, path, 1000);
+        const std::string message = refusedCatalogueText(c.header, path, 1000);
         SCOPED_TRACE(message);
         EXPECT_EQ(message.rfind("文件“" + path + "”", 0), 0u);
         EXPECT_NE(message.find("程序没有改动它"), std::string::npos);

@@ -265,16 +265,16 @@ TEST_F(SearchRunTest, GuardAcceptsJetThreeAndFourHeadersAndRefusesForeignOnes) {
             EXPECT_EQ(tail(unsealed), tail(c.bytes));
             SealDatabase(kCatalogueFile);
             EXPECT_EQ(readWholeFile(kCatalogueFile), c.bytes);
-            EXPECT_NO_THROW(RequireCatalogue(kCatalogueFile));
+            EXPECT_NO_THROW(requireCatalogue(kCatalogueFile));
         } else {
             EXPECT_THROW(UnsealDatabase(kCatalogueFile), NotACatalogueError);
             EXPECT_THROW(SealDatabase(kCatalogueFile), NotACatalogueError);
-            EXPECT_THROW(RequireCatalogue(kCatalogueFile), NotACatalogueError);
+            EXPECT_THROW(requireCatalogue(kCatalogueFile), NotACatalogueError);
             EXPECT_EQ(readWholeFile(kCatalogueFile), c.bytes);
         }
     }
     fs::remove(kCatalogueFile);
-    EXPECT_NO_THROW(RequireCatalogue(kCatalogueFile));
+    EXPECT_NO_THROW(requireCatalogue(kCatalogueFile));
 }
 
 } // namespace

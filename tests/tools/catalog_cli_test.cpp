@@ -60,13 +60,13 @@ class CatalogCli : public ::testing::Test {
     fs::path m_dir;
 };
 
-std::vector<catalog::CsvRecord> parseCsv(const std::string& text) {
+std::vector<cli::CsvRecord> parseCsv(const std::string& text) {
     std::istringstream in(text);
-    catalog::CsvReader reader(in);
-    std::vector<catalog::CsvRecord> rows{{}};
+    cli::CsvReader reader(in);
+    std::vector<cli::CsvRecord> rows{{}};
     for (const auto& h : reader.header())
         rows[0].push_back(h);
-    catalog::CsvRecord r;
+    cli::CsvRecord r;
     while (reader.next(r))
         rows.push_back(r);
     return rows;

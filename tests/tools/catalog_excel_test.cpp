@@ -13,7 +13,7 @@
 #include <tuple>
 #include <unistd.h>
 
-using namespace bearing::catalog;
+using namespace bearing::cli;
 namespace fs = std::filesystem;
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 struct Contents {
@@ -406,4 +406,4 @@ TEST(ParseNumber, rejectsAnythingButAThirtyTwoBitLong) {
 }
 
 } // namespace
-} // namespace bearing::catalog
+} // namespace bearing::cli

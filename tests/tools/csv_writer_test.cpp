@@ -11,7 +11,7 @@
 #include <sstream>
 #include <tuple>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 std::string written(const CsvRecord& record) {
@@ -217,4 +217,4 @@ INSTANTIATE_TEST_SUITE_P(EncodingsAndSeparators, CsvEncodedRoundTrip,
                          });
 
 } // namespace
-} // namespace bearing::catalog
+} // namespace bearing::cli

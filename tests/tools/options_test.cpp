@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 ImportOptions import(std::string csv, std::string mdb) {
@@ -271,4 +271,4 @@ TEST(LanguageOf, firstLocaleVariableSetDecides) {
 }
 
 } // namespace
-} // namespace bearing::catalog
+} // namespace bearing::cli

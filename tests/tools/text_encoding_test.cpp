@@ -7,7 +7,7 @@
 #include <iterator>
 #include <sstream>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 // "深沟球轴承,哈轴" in GB18030 (GBK's bytes).
@@ -165,4 +165,4 @@ TEST(TextConverter, convertStopsAtWhatTheTargetCannotHold) {
 }
 
 } // namespace
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <iterator>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 16;
@@ -372,4 +372,4 @@ std::int32_t parseLong(std::string_view text, const CsvPosition& position) {
     return value;
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // One record: std::nullopt for an empty unquoted field (Null), a string otherwise
 // (a quoted "" is empty text).
@@ -104,4 +104,4 @@ class CsvReader {
 // CsvError at `position` otherwise.
 [[nodiscard]] std::int32_t parseLong(std::string_view text, const CsvPosition& position);
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

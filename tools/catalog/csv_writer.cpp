@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 constexpr std::size_t kSpillSize = std::size_t{1} << 16;
@@ -128,4 +128,4 @@ void CsvWriter::spill() {
     m_recordStart = 0;
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

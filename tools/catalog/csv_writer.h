@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // Records end in LF; Null is an empty unquoted field and empty text is "".
 // Text goes out in `encoding`: UTF-8 without a byte-order mark by default, and
@@ -58,4 +58,4 @@ class CsvWriter {
     bool m_fieldStarted = false;
 };
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

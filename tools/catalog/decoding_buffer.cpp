@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 constexpr std::size_t kChunkSize = std::size_t{1} << 16;
@@ -71,4 +71,4 @@ void DecodingBuffer::markUndecodable(std::size_t length, char*& out, std::size_t
     --outLeft;
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // Reads `raw` and hands out its text converted to UTF-8. Bytes that cannot be
 // converted become the byte 0xFF, never valid in UTF-8, so that the CSV reader
@@ -41,4 +41,4 @@ class DecodingBuffer : public std::streambuf {
     std::string m_firstUndecodable;
 };
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -6,7 +6,7 @@
 #include "tools/catalog/csv_writer.h"
 #include "tools/catalog/message.h"
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 void runExport(const ExportOptions& o, std::ostream& out) {
     const JetDatabase db(readWholeFile(o.mdbPath));
@@ -32,4 +32,4 @@ void runExport(const ExportOptions& o, std::ostream& out) {
     csv.flush();
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

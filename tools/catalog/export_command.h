@@ -5,10 +5,10 @@
 
 #include <ostream>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // Writes the table as CSV in the form import reads. Files in either signature
 // state are read. Throws with the message for the user.
 void runExport(const ExportOptions& options, std::ostream& out);
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <memory>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 namespace {
 
@@ -205,4 +205,4 @@ ImportSummary runImport(const ImportOptions& o, const ImportProgress& progress) 
     return {done, encoding.name};
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

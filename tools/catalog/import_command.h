@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // Reports progress as (rows done, rows in all).
 using ImportProgress = std::function<void(std::size_t, std::size_t)>;
@@ -23,4 +23,4 @@ struct ImportSummary {
 // std::runtime_error with the message for the user.
 ImportSummary runImport(const ImportOptions& options, const ImportProgress& progress);
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

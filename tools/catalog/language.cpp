@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 Language languageOf(const char* lcAll, const char* lcMessages, const char* lang) {
     for (const char* value : {lcAll, lcMessages, lang}) {
@@ -28,4 +28,4 @@ bool installMessages(Language language, QTranslator& translator) {
     return translator.load(file) && QCoreApplication::installTranslator(&translator);
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -3,7 +3,7 @@
 
 #include <QTranslator>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 enum class Language { English, Chinese };
 
@@ -21,4 +21,4 @@ enum class Language { English, Chinese };
 // holds the texts written in the other. Returns false when it is missing.
 bool installMessages(Language language, QTranslator& translator);
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -15,7 +15,7 @@
 #include <iostream>
 #include <unistd.h>
 
-using namespace bearing::catalog;
+using namespace bearing::cli;
 
 namespace {
 

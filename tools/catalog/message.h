@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // lupdate gathers every Message::tr text of the tool into one context.
 class Message {
@@ -25,4 +25,4 @@ class Message {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 struct OptionDef {
@@ -285,4 +285,4 @@ std::string usageText() {
             .arg(qs(catalogue::kTableName)));
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // A command line that cannot be run; what() is the message for the user, who
 // is then pointed at --help.
@@ -83,4 +83,4 @@ using CommandLine =
 // The text --help prints: a summary line, then one line per command.
 [[nodiscard]] std::string usageText();
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

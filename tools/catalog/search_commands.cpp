@@ -9,7 +9,7 @@
 #include "tools/catalog/csv_writer.h"
 #include "tools/catalog/message.h"
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 namespace {
 
@@ -77,4 +77,4 @@ void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log) {
     log << view.caption() << "\n";
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // Runs a statement on a catalogue file that carries the working signature and
 // prints every column of the result as CSV; the record count goes to `log`.
@@ -16,4 +16,4 @@ void runSql(const SqlOptions& options, std::ostream& out, std::ostream& log);
 // (and a connection failure, where the window shows its box) go to `log`.
 void runQuery(const QueryOptions& options, std::ostream& out, std::ostream& log);
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

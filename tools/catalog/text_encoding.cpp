@@ -11,7 +11,7 @@
 #include <iconv.h>
 #include <vector>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 namespace {
 
 constexpr std::size_t kChunkSize = std::size_t{1} << 16;
@@ -201,4 +201,4 @@ std::size_t TextConverter::convert(std::string_view text, std::string& out) {
     }
 }
 
-} // namespace bearing::catalog
+} // namespace bearing::cli

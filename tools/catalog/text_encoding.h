@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace bearing::catalog {
+namespace bearing::cli {
 
 // An encoding the system cannot convert, or text that cannot be written in one;
 // what() is the message for the user.
@@ -77,4 +77,4 @@ class TextConverter {
     void* m_handle;
 };
 
-} // namespace bearing::catalog
+} // namespace bearing::cli
