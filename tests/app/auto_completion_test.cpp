@@ -2,6 +2,8 @@
 #include "app/auto_completion.h"
 #include "search/catalogue.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace bearing;
@@ -56,9 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         CompletionCase{"chineseType", false, "圆锥", 7, "圆锥滚子轴承 7类"},
         CompletionCase{"typeKeepsTrailingSpace", false, "推力圆锥", 11, "推力圆锥滚子轴承 "},
         CompletionCase{"typeFirstOfSeveral", false, "推力", 8, "推力球轴承 8类"}),
-    [](const testing::TestParamInfo<CompletionCase>& info) {
-        return std::string(info.param.name);
-    });
+    bearing::test::CaseName());
 
 TEST(CompleteTypedTest, anEmptyListCompletesNothing) {
     EXPECT_FALSE(completeTyped({}, "S").has_value());

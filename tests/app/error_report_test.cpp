@@ -1,5 +1,6 @@
 // The general error report's text: when a full stop is appended to the failure's message.
 #include "app/error_report.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@ using namespace bearing;
 namespace {
 
 struct TextCase {
+    const char* name;
     const char* message;
     const char* shown;
 };
@@ -21,13 +23,17 @@ TEST_P(ErrorReportTextTest, appendsFullStopAfterCharactersAboveIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ErrorReportTextTest,
-    testing::Values(
-        TextCase{"", ""}, TextCase{"找不到数据库文件“bde.mdb”。", "找不到数据库文件“bde.mdb”。."},
-        TextCase{"no such column", "no such column."},
-        TextCase{"already stopped.", "already stopped."},
-        // '-' (45) and '/' (47) sit either side of the full stop's code.
-        TextCase{"ends in a dash -", "ends in a dash -"},
-        TextCase{"ends in a slash /", "ends in a slash /."}, TextCase{"count: 0", "count: 0."},
-        TextCase{"trailing space ", "trailing space "}, TextCase{"错误！！！", "错误！！！."}));
+    testing::Values(TextCase{"empty", "", ""},
+                    TextCase{"chineseFullStop", "找不到数据库文件“bde.mdb”。",
+                             "找不到数据库文件“bde.mdb”。."},
+                    TextCase{"letter", "no such column", "no such column."},
+                    TextCase{"fullStop", "already stopped.", "already stopped."},
+                    // '-' (45) and '/' (47) sit either side of the full stop's code.
+                    TextCase{"dash", "ends in a dash -", "ends in a dash -"},
+                    TextCase{"slash", "ends in a slash /", "ends in a slash /."},
+                    TextCase{"digit", "count: 0", "count: 0."},
+                    TextCase{"space", "trailing space ", "trailing space "},
+                    TextCase{"fullWidthExclamation", "错误！！！", "错误！！！."}),
+    bearing::test::CaseName());
 
 } // namespace

@@ -1,6 +1,8 @@
 // How one cell is written for pasting into a spreadsheet and for a CSV file.
 #include "app/grid_text.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace bearing;
@@ -45,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"trailingSpace", "6204 ", "6204 ", "\"6204 \""},
         FieldCase{"onlyASpace", " ", " ", "\" \""},
         FieldCase{"innerSpace", "SKF 6204", "SKF 6204", "SKF 6204"}),
-    [](const testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 // clang-format on
 
 } // namespace

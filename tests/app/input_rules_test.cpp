@@ -2,6 +2,8 @@
 // and capitals.
 #include "app/input_rules.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace bearing;
@@ -55,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"shiftInsert", Qt::Key_Insert, Qt::ShiftModifier, "", std::nullopt},
         KeyCase{"arrow", Qt::Key_Left, kNone, "", std::nullopt},
         KeyCase{"functionKey", Qt::Key_F2, kNone, "", std::nullopt}),
-    [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(KeptInDimensionBoxTest, keepsBackspaceEnterFullStopAndDigitsOnly) {
     for (char16_t c = 0; c < 0x3000; ++c) {
@@ -65,6 +67,7 @@ TEST(KeptInDimensionBoxTest, keepsBackspaceEnterFullStopAndDigitsOnly) {
 }
 
 struct CapitalsCase {
+    const char* name;
     const char* text;
     const char* capitals;
 };
@@ -76,10 +79,12 @@ TEST_P(CapitalsTest, keepsEveryPosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, CapitalsTest,
-                         testing::Values(CapitalsCase{"6204-2rs", "6204-2RS"},
-                                         CapitalsCase{"skf 深沟", "SKF 深沟"},
-                                         CapitalsCase{"straße", "STRAßE"}, CapitalsCase{"éa", "ÉA"},
-                                         CapitalsCase{"", ""}));
+                         testing::Values(CapitalsCase{"model", "6204-2rs", "6204-2RS"},
+                                         CapitalsCase{"chinese", "skf 深沟", "SKF 深沟"},
+                                         CapitalsCase{"sharpS", "straße", "STRAßE"},
+                                         CapitalsCase{"accented", "éa", "ÉA"},
+                                         CapitalsCase{"empty", "", ""}),
+                         bearing::test::CaseName());
 
 TEST(CapitalsValidatorTest, acceptsEveryTextInCapitalsWithTheCaretInPlace) {
     const CapitalsValidator validator;

@@ -2,6 +2,8 @@
 // whatever the Meta key.
 #include "app/keyboard_commands.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 using namespace bearing;
@@ -45,6 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
         ShortcutCase{"noShortcut", QKeySequence(), Qt::Key_F1, Qt::NoModifier, false},
         ShortcutCase{"twoKeySequence", QKeySequence(Qt::Key_F1, Qt::Key_F2), Qt::Key_F1,
                      Qt::NoModifier, false}),
-    [](const testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 } // namespace

@@ -1,6 +1,8 @@
 // The browser engine's switches: the sandbox off only for root, no GPU, flags already given kept.
 #include "browse/chromium_flags.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -46,6 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
                          true,
                          kQuiet + QStringList{"--no-sandbox"},
                          {}}),
-    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+    bearing::test::CaseName());
 
 } // namespace

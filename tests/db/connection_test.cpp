@@ -3,6 +3,8 @@
 #include "db/connection.h"
 #include "jet/jet_writer.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -103,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Microsoft.Jet.OLEDB.4.0", ""},
         TextCase{"Empty", "", "", ""},
         TextCase{"PairWithoutEqualsIsSkipped", "garbage;Data Source=b.mdb", "", "b.mdb"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST_F(ConnectionFileTest, MissingFileFailsNamingItAndIsNotCreated) {
     const fs::path file = m_dir / "bde.mdb";

@@ -6,6 +6,8 @@
 #include "search/search_sql.h"
 #include "sql/sql_error.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -275,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"NothingMatches", Inputs().model("9999", 1), {}},
         SearchCase{"ListAll", {}, kAllInNewnoOrder},
         SearchCase{"ListAllWhateverTheMode", Inputs().mode(3), kAllInNewnoOrder}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST_F(ResultSetTest, StatementWithoutConditionFailsWithTheEnginesMessage) {
     m_rs.setStatementLines(BuildSearchSql(Inputs().model("6204", -1)));

@@ -4,6 +4,8 @@
 
 #include "jet/file_signature.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                    4096, CatalogueHeader::NotADatabase},
         HeaderCase{"ShortGarbage", text("MZ"), 2, CatalogueHeader::NotADatabase},
         HeaderCase{"Empty", Bytes{}, 0, CatalogueHeader::Empty}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(RefusedCatalogueTextTest, NamesTheFileSaysWhatIsWrongAndWhatToDo) {
     const std::string path = "/home/user/目录/bde.mdb";

@@ -3,6 +3,8 @@
 #include "sql/sql_error.h"
 #include "tests/search/search_run_fixture.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -124,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCatalogue{"BinaryBrandModel",
                      [] { return fileWith(Layout{}.retype("DZAO", JetColumnType::Binary)); },
                      {"列“DZAO”", "二进制"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST_F(SearchRunTest, ColumnsStoredAsLongCurrencyAndMemoServeASearch) {
     // The import writes whole-number columns as Long and long text as Memo; a

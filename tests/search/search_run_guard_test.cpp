@@ -4,6 +4,8 @@
 #include "search/file_guard.h"
 #include "tests/search/search_run_fixture.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -204,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignFile{"Pipe",
                     [] { ASSERT_EQ(::mkfifo(kCatalogueFile, 0644), 0) << std::strerror(errno); },
                     "不是数据库文件"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST_F(SearchRunTest, CatalogueReplacedByAnotherFileDuringTheRunIsNotSealed) {
     // Whatever took the catalogue's place while the rows were read is left as it is.

@@ -4,6 +4,8 @@
 #include "sql/sql_error.h"
 #include "tests/search/search_run_fixture.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -219,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, UnwritableCatalogueTest,
     ::testing::Values(UnwritableCase{Unwritable::Directory, "Directory", EISDIR},
                       UnwritableCase{Unwritable::ReadOnlyMode, "ReadOnlyMode", EACCES}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 // The guard on its own, on a file it must not treat as missing.
 TEST_F(SearchRunTest, GuardWritesOnlyTheFirstSixteenBytesAndIgnoresMissingFiles) {

@@ -6,6 +6,8 @@
 #include "sql/sql_text.h"
 #include "sql/table.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -141,9 +143,7 @@ TEST_P(SearchStatementTest, FindsExpectedRowsByNewModel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, SearchStatementTest, testing::ValuesIn(searchCases()),
-                         [](const testing::TestParamInfo<SearchCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         bearing::test::CaseName());
 
 TEST(SearchStatementRejectedTest, ModelTextWithoutModeIsAnEmptyCondition) {
     try {

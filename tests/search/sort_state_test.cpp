@@ -1,5 +1,6 @@
 // SortState: the next sort expression and title marker after a title click, and marker removal.
 #include "search/sort_state.h"
+#include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ using namespace bearing;
 namespace {
 
 struct ClickCase {
+    const char* name;
     const char* current;
     const char* field;
     const char* expression;
@@ -27,15 +29,17 @@ TEST_P(SortStateClick, givesNextExpressionAndMarker) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SortStateClick,
-    testing::Values(ClickCase{"", "WJIN", "WJIN ASC", kAscendingMarker},
-                    ClickCase{"WJIN ASC", "WJIN", "WJIN DESC", kDescendingMarker},
-                    ClickCase{"WJIN DESC", "WJIN", "WJIN ASC", kAscendingMarker},
-                    ClickCase{"WJIN ASC", "NJIN", "NJIN ASC", kAscendingMarker},
-                    ClickCase{"NJIN DESC", "WJIN", "WJIN ASC", kAscendingMarker},
+    testing::Values(ClickCase{"firstClick", "", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"secondClick", "WJIN ASC", "WJIN", "WJIN DESC", kDescendingMarker},
+                    ClickCase{"thirdClick", "WJIN DESC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"otherColumn", "WJIN ASC", "NJIN", "NJIN ASC", kAscendingMarker},
+                    ClickCase{"backFromDescending", "NJIN DESC", "WJIN", "WJIN ASC",
+                              kAscendingMarker},
                     // The comparison is exact: another spelling of the same order is not it.
-                    ClickCase{"wjin ASC", "WJIN", "WJIN ASC", kAscendingMarker},
-                    ClickCase{"WJIN  ASC", "WJIN", "WJIN ASC", kAscendingMarker},
-                    ClickCase{"WJIN ASC ", "WJIN", "WJIN ASC", kAscendingMarker}));
+                    ClickCase{"otherCase", "wjin ASC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"twoSpaces", "WJIN  ASC", "WJIN", "WJIN ASC", kAscendingMarker},
+                    ClickCase{"trailingSpace", "WJIN ASC ", "WJIN", "WJIN ASC", kAscendingMarker}),
+    bearing::test::CaseName());
 
 TEST(SortStateMarker, removesOnlyOneLeadingMarker) {
     EXPECT_EQ(SortState::withoutMarker("▲内径"), "内径");

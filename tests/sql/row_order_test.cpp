@@ -4,6 +4,8 @@
 #include "sql/sql_error.h"
 #include "sql/table.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -72,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"TextDescendingTiesInOrder", {1, kDesc}, false, {4, 6, 0, 1, 5, 3, 2}},
         OrderCase{"TiesKeepPreviousNotTableOrder", {1, kAsc}, true, {2, 3, 5, 1, 0, 6, 4}},
         OrderCase{"DescendingTiesKeepPreviousOrder", {0, kDesc}, true, {6, 3, 0, 2, 4, 5, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(OrderRowsTest, OrdersOnlyTheGivenRows) {
     const Table table = fixture();
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Valid, SortExpressionTest,
                          testing::Values(ExpressionCase{"Ascending", "NUM ASC", {0, kAsc}},
                                          ExpressionCase{"Descending", "TXT DESC", {1, kDesc}},
                                          ExpressionCase{"FieldIgnoresCase", "txt ASC", {1, kAsc}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         bearing::test::CaseName());
 
 struct InvalidExpressionCase {
     const char* name;
@@ -145,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                                           "排序表达式无效：\"NUM DOWN\"" + kDirection},
                     InvalidExpressionCase{"UnknownField", "FOO ASC",
                                           "排序表达式无效：\"FOO ASC\"（找不到列 \"FOO\"）"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 } // namespace
 } // namespace bearing

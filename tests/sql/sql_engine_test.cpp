@@ -5,6 +5,8 @@
 #include "sql/sql_text.h"
 #include "sql/table.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -75,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"LikeFoldsLatinBeyondAscii", "NAME like \"É%\"", {2, 3}},
                     MatchCase{"EqualIsOtherwiseExact", "NAME = \"Apfel\"", {}},
                     MatchCase{"LessThanComparesFoldedText", "NAME < \"b\"", {5}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     TypeLabels, ConditionTest,
@@ -83,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"LabelWithoutSpace", "BTYPE =\"推力圆锥滚子轴承\"", {2}},
                     MatchCase{"EmptyTextIsNotNull", "BTYPE = \"\"", {4}},
                     MatchCase{"NotEqualSkipsNull", "BTYPE <> \"深沟球轴承 0类\"", {1, 2, 4}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, ConditionTest,
@@ -102,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"TextColumnEqualsNumberLiteralTextForm", "WTXT = 47", {0}},
                     MatchCase{"NumberLiteralTextFormDropsPointZero", "WTXT = 47.0", {0}},
                     MatchCase{"TextColumnOrdersAsText", "WTXT > \"5\"", {5}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Nulls, ConditionTest,
@@ -112,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"NullMatchesNoNotLike", "WJIN not like \"47\"", {1, 2, 4, 5}},
                     MatchCase{
                         "NullInOrIsRescuedByTrueSide", "WJIN = 1 or NAME like \"élan\"", {2, 3}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Wildcards, ConditionTest,
@@ -124,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MatchCase{"BrandPrefixNeedsItsSpace", "BRAND LIKE \"TORR %\"", {}},
                     MatchCase{"BrandPrefixFindsLongerBrand", "BRAND LIKE \"TORRINGTON %\"", {2, 3}},
                     MatchCase{"BrandPrefixWithSpace", "BRAND LIKE \"TORRINGTON FAFNIR %\"", {3}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, ConditionTest,
@@ -141,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"LinesEndInCarriageReturnLineFeed",
                   "\r\n(NAME like \"%pfel\" )and WJIN like \"47\" \r\n",
                   {0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(SelectTest, WithoutConditionSelectsEveryRowInTableOrder) {
     EXPECT_EQ(select("SELECT * FROM ZQBEARING;"), (std::vector<std::uint32_t>{0, 1, 2, 3, 4, 5}));
@@ -178,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     OrderCase{"TextColumnAsText", "wtxt", {3, 4, 0, 1, 2, 5}},
                     OrderCase{"TextIgnoresCaseTiesKeepOrder", "name", {5, 4, 0, 1, 2, 3}},
                     OrderCase{"DescendingTiesKeepOrder", "name desc", {2, 3, 0, 1, 4, 5}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(OrderByTest, AppliesAfterCondition) {
     EXPECT_EQ(select("select * from zqbearing where WJIN > 40 order by WJIN desc"),
@@ -271,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                        std::string(201, ')'),
                    "查询语句有误：条件嵌套超过 200 层（在 \"(NAME = 1" + std::string(21, ')') +
                        "…\" 附近）"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(StatementErrorTest, CarriesByteOffsetOfTheFailure) {
     const std::string statement = "select * from zqbearing where WJIN = 1 and foo = 2";

@@ -3,6 +3,8 @@
 
 #include "sql/table.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DecodeCase{"Overlong", "\xE0\x80\xAF", U'\uFFFD', 1},
                     DecodeCase{"Surrogate", "\xED\xA0\x80", U'\uFFFD', 1},
                     DecodeCase{"BeyondUnicode", "\xF4\x90\x80\x80", U'\uFFFD', 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 struct EqualCase {
     const char* name;
@@ -72,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Pairs, EqualsIgnoringCaseTest,
                                                    "推力圆锥滚子轴承", false},
                                          EqualCase{"PrefixIsNotEqual", "SKF", "SKF ", false},
                                          EqualCase{"AccentIsNotBaseLetter", "e", "é", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         bearing::test::CaseName());
 
 struct LikeCase {
     const char* name;
@@ -109,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LikeCase{"BracketsAreLiteral", "a", "[a]", false},
                     LikeCase{"AsteriskIsLiteral", "abc", "a*", false},
                     LikeCase{"QuestionMarkIsLiteral", "ab", "a?", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(FindColumnIgnoringCaseTest, FoldsNamesBeyondAscii) {
     const Table table("t", {{"newNO", ValueKind::Text}, {"Größe", ValueKind::Number}});

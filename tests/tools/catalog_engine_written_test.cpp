@@ -1,6 +1,8 @@
 // bearing-catalog sql and export on files the database engine itself wrote,
 // Jet 3 and Jet 4, with statements of the kinds the search makes: like on text,
 // like and = on numbers stored as Byte, Long, Double, Currency and Decimal.
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -116,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "轴承620,深沟球620,2,222,333333333,444.555,1974-09-21,3.5,True\n"},
         Statement{"AutoNumberAndText", "creation-date-V2000.mdb",
                   "select * from Table1 where ID = 2 or Data like \"th%\"", "2,Two\n3,Three\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(CatalogEngineWrittenExport, ExportsJet3TextAsUtf8) {
     const Outcome r = run({"export", "--table", "轴承表", (kData / "V1997-cp936.mdb").string()});

@@ -3,6 +3,8 @@
 #include "platform/file_io.h"
 #include "tools/catalog/text_encoding.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -223,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"utf16WithoutItsMark", std::string("A\0\n\0", 4), "",
                 "the file holds NUL bytes, as UTF-16 text without a byte-order mark does; name "
                 "its encoding with --encoding (UTF-16LE or UTF-16BE)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST_F(CatalogExcel, exportRefusesAnEncodingThatCannotHoldTheText) {
     const fs::path csv = write("in.csv", "newNO,DZAO\n6204,SKF\n6205,\xF0\x9F\x98\x80\n");
@@ -335,7 +337,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "LANG=zh_CN.UTF-8 LC_MESSAGES=zh_CN.UTF-8 LC_ALL=C", false},
                     LocaleCase{"langEnglish", "LANG=en_GB.UTF-8", false},
                     LocaleCase{"nothingSet", "", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 // The window installs no catalogue of the tool's, so whatever the locale the
 // layers below keep the Chinese the window shows.

@@ -2,6 +2,8 @@
 #include "jet/file_signature.h"
 #include "jet/jet_writer.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -168,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--type", "推力圆锥滚子轴承 "},
                      "select * from zqbearing where \r\n btype =\"推力圆锥滚子轴承 \" \r\norder by "
                      "newno\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST_F(CatalogQuery, WorkedExampleListsTheMatchingRowsAndSealsTheFileAgain) {
     for (const FileSignature signature : {FileSignature::AtRest, FileSignature::Working}) {

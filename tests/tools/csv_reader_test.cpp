@@ -1,6 +1,8 @@
 // Tests of CsvReader and the number parsers used for --double and --long columns.
 #include "tools/catalog/csv_reader.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -96,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"6204", "深沟球轴承"}}},
         GoodCase{"quotedHeaderName", "\"A,1\",B\n1,2\n", {"A,1", "B"}, {{"1", "2"}}},
         GoodCase{"fourByteCharacter", "A\n\xF0\x9F\x94\xA9\n", {"A"}, {{"\xF0\x9F\x94\xA9"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 struct BadCase {
     const char* name;
@@ -176,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"linesCountedThroughQuotedBreaks", "A,B\n\"x\ny\",1\n2,\"3\"4\n", 4, 2, "B",
                 "text after the closing quote"},
         BadCase{"linesCountedWithCrLf", "A,B\r\n1,2\r\n3\r\n", 3, 2, "B", "missing field"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 struct DelimiterCase {
     const char* name;
@@ -237,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
         DelimiterCase{"singleColumnIsComma", '\0', "A\n1;2\n", ',', {"A"}, {{"1;2"}}},
         DelimiterCase{
             "givenOverridesHeader", ';', "A,B;C\n1,2;3\n", ';', {"A,B", "C"}, {{"1,2", "3"}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(CsvReader, undecodableBytesAreDescribedByTheFormat) {
     std::istringstream in("A,B\n1,x\xC9y\n");

@@ -4,6 +4,8 @@
 #include "tools/catalog/csv_reader.h"
 #include "tools/catalog/decoding_buffer.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -57,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"innerSpaceUnquoted", {"6204 2RS"}, "6204 2RS\n"},
                     FieldCase{"chineseUnquoted", {"深沟球轴承"}, "深沟球轴承\n"},
                     FieldCase{"leadingTabUnquoted", {"\tx"}, "\tx\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(CsvWriter, headerThenFieldByFieldRecords) {
     std::ostringstream out;

@@ -3,6 +3,8 @@
 
 #include "tools/catalog/language.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 namespace bearing::cli {
@@ -147,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                  everyQueryOption()},
         GoodCase{"valueKeepsLaterEquals", {"query", "--sort=a=b"}, querySort("a=b")},
         GoodCase{"valueMayBeginWithDoubleDash", {"query", "--sort=--x"}, querySort("--x")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 struct BadCase {
     const char* name;
@@ -235,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"modeOutOfRange",
                 {"query", "--mode", "99999999999"},
                 "query: --mode 99999999999 is out of range"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(UsageText, summaryFirstThenALinePerCommand) {
     const std::string text = usageText();

@@ -2,6 +2,8 @@
 #include "tools/catalog/decoding_buffer.h"
 #include "tools/catalog/text_encoding.h"
 
+#include "tests/support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -60,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string(200000, 'x') + kGbText,
                    {"GB18030", EncodingSource::Guessed}},
         DetectCase{"truncatedUtf8AtEnd", "A\n\xE4\xB8", {"GB18030", EncodingSource::Guessed}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    bearing::test::CaseName());
 
 TEST(DetectEncoding, nulBytesWithoutMarkAskForTheEncoding) {
     std::istringstream in(std::string("A\0,\0B\0", 6));
