@@ -2,101 +2,21 @@
 #include "search/search_run.h"
 
 #include "platform/file_io.h"
+#include "platform/run_lock.h"
 #include "search/catalogue.h"
 #include "search/file_guard.h"
 #include "search/search_sql.h"
 
 #include <QCoreApplication>
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
+#include <system_error>
 
 namespace bearing {
 
 namespace {
-
-// Two runs at once would share temp.mdb, one run removing the copy the other
-// just made, and one run's seal could land while the other still reads the
-// catalogue as unsealed. The lock makes them take turns.
-// Its file is removed by the holder before unlocking, so a run that locked a
-// file someone removed meanwhile looks again.
-class RunLock {
-  public:
-    // `waiting` is called once if the lock is held by another run.
-    RunLock(std::chrono::milliseconds timeout, const std::function<void()>& waiting) {
-        bool waited = false;
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        for (;;) {
-            m_fd = ::open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-            // In a folder the user may not write to, no run can write its
-            // copies either, so there is nothing to take turns over: search
-            // without the lock rather than refuse to search at all.
-            if (m_fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
-                return;
-            if (m_fd < 0)
-                fail(errno);
-            while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-                if (errno != EWOULDBLOCK && errno != EINTR)
-                    fail(errno);
-                if (!waited) {
-                    waited = true;
-                    waiting();
-                }
-                if (std::chrono::steady_clock::now() >= deadline) {
-                    ::close(m_fd);
-                    throw CatalogueBusyError(
-                        QCoreApplication::translate("SearchRun",
-                                                    "数据库文件“%1”正被另一个查询使用，等了 %2 "
-                                                    "秒仍未用完，请稍后再试。")
-                            .arg(kCatalogueFile)
-                            .arg((timeout.count() + 999) / 1000)
-                            .toStdString());
-                }
-                // Polled often, so that a waiting run gets in between the
-                // runs of a program that searches again and again.
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-            struct stat locked {};
-            struct stat named {};
-            if (::fstat(m_fd, &locked) == 0 && ::stat(kLockFile, &named) == 0 &&
-                locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
-                return;
-            ::close(m_fd);
-        }
-    }
-    ~RunLock() {
-        if (m_fd < 0)
-            return;
-        ::unlink(kLockFile);
-        ::close(m_fd);
-    }
-    RunLock(const RunLock&) = delete;
-    RunLock& operator=(const RunLock&) = delete;
-
-  private:
-    [[noreturn]] void fail(int error) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        std::error_code ec;
-        throw FileError(
-            QCoreApplication::translate("SearchRun",
-                                        "无法锁定数据库文件“%1”：无法打开锁文件“%2”（%3）。")
-                .arg(kCatalogueFile,
-                     QString::fromStdString(std::filesystem::absolute(kLockFile, ec).string()),
-                     QString::fromLocal8Bit(std::strerror(error)))
-                .toStdString());
-    }
-
-    int m_fd = -1;
-};
 
 // Marked here and translated where the message is made.
 const char* typeName(StoredType type) {
@@ -179,7 +99,28 @@ std::string ResultCaption(std::size_t recordCount) {
 }
 
 void SearchRun::run(const SearchCriteria& criteria) {
-    const RunLock lock(m_lockTimeout, [this] { m_view.waitingForOtherRun(); });
+    // Two runs at once would share temp.mdb, one run removing the copy the other just made, and
+    // one run's seal could land while the other still reads the catalogue as unsealed.
+    std::optional<RunLock> lock;
+    try {
+        lock.emplace(kLockFile, m_lockTimeout, [this] { m_view.waitingForOtherRun(); });
+    } catch (const RunLock::Timeout&) {
+        throw CatalogueBusyError(
+            QCoreApplication::translate("SearchRun", "数据库文件“%1”正被另一个查询使用，等了 %2 "
+                                                     "秒仍未用完，请稍后再试。")
+                .arg(kCatalogueFile)
+                .arg((m_lockTimeout.count() + 999) / 1000)
+                .toStdString());
+    } catch (const std::system_error& e) {
+        std::error_code ec;
+        throw FileError(
+            QCoreApplication::translate("SearchRun",
+                                        "无法锁定数据库文件“%1”：无法打开锁文件“%2”（%3）。")
+                .arg(kCatalogueFile,
+                     QString::fromStdString(std::filesystem::absolute(kLockFile, ec).string()),
+                     QString::fromLocal8Bit(std::strerror(e.code().value())))
+                .toStdString());
+    }
     m_connection.disconnect();
     // A file that is no catalogue is refused before anything is written, so
     // that it stays as it was and no copy of it is left beside it.
