@@ -4,6 +4,7 @@
 #include "db/table_cache.h"
 #include "jet/file_signature.h"
 #include "platform/file_io.h"
+#include "sql/sql_text.h"
 
 #include <QCoreApplication>
 

@@ -3,6 +3,7 @@
 #include "sql/row_order.h"
 #include "sql/sql_error.h"
 #include "sql/sql_evaluator.h"
+#include "sql/sql_text.h"
 #include "sql/table.h"
 
 #include <cstddef>

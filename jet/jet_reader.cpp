@@ -11,6 +11,7 @@
 #include "jet/jet_page.h"
 #include "jet/jet_text.h"
 #include "sql/number_text.h"
+#include "sql/sql_text.h"
 
 #include <QCoreApplication>
 

@@ -5,6 +5,7 @@
 
 #include "jet/jet_page.h"
 #include "jet/jet_text.h"
+#include "sql/sql_text.h"
 #include "sql/table.h"
 
 #include <QCoreApplication>

@@ -2,6 +2,7 @@
 #include "sql/sql_parser.h"
 
 #include "sql/sql_error.h"
+#include "sql/sql_text.h"
 #include "sql/sql_tokenizer.h"
 #include "sql/table.h"
 

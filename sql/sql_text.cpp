@@ -191,6 +191,22 @@ int compareFolded(std::string_view value, std::u32string_view folded) {
     return i < folded.size() ? -1 : 0;
 }
 
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 int findColumnIgnoringCase(const Table& table, std::string_view name) {
     const auto& columns = table.columns();
     for (std::size_t i = 0; i < columns.size(); ++i) {

@@ -46,6 +46,10 @@ void foldInto(std::string_view text, std::u32string& out);
 // point, stopping at the first that differs.
 [[nodiscard]] int compareFolded(std::string_view value, std::u32string_view folded);
 
+// True when `a` and `b` are equal ignoring ASCII letter case: how names (tables, columns,
+// keywords, connection keys) compare.
+[[nodiscard]] bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 [[nodiscard]] int findColumnIgnoringCase(const Table& table, std::string_view name);
 
 } // namespace bearing

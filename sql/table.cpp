@@ -1,6 +1,8 @@
 // A table decoded into memory, its cells in one text arena.
 #include "sql/table.h"
 
+#include "sql/sql_text.h"
+
 #include "platform/engine_error.h"
 
 #include <limits>
@@ -62,22 +64,6 @@ std::optional<std::span<const std::uint32_t>> Table::cachedOrder(std::size_t key
 std::span<const std::uint32_t> Table::storeOrder(std::size_t key,
                                                  std::vector<std::uint32_t> order) const {
     return m_orders[key] = m_ownedOrders.emplace_back(std::move(order));
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 } // namespace bearing

@@ -119,7 +119,4 @@ class Table {
     mutable std::list<std::vector<std::uint32_t>> m_ownedOrders;
 };
 
-// True when `a` and `b` are equal ignoring ASCII letter case.
-[[nodiscard]] bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
-
 } // namespace bearing

@@ -1,6 +1,7 @@
 // Reads a UTF-8 CSV file one record at a time, keeping Null apart from empty text.
 #include "csv_reader.h"
 
+#include "sql/sql_text.h"
 #include "sql/table.h"
 #include "tools/catalog/message.h"
 #include "tools/catalog/text_encoding.h"

@@ -4,6 +4,7 @@
 #include "jet/jet_text.h"
 #include "jet/jet_writer.h"
 #include "platform/file_io.h"
+#include "sql/sql_text.h"
 #include "sql/table.h"
 #include "tools/catalog/csv_reader.h"
 #include "tools/catalog/decoding_buffer.h"

@@ -1,6 +1,7 @@
 // The bearing-catalog command line: one options struct per command, and the usage text.
 #include "options.h"
 
+#include "sql/sql_text.h"
 #include "sql/table.h"
 #include "tools/catalog/message.h"
 
