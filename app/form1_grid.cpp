@@ -153,7 +153,7 @@ void TForm1::Copy1Click() {
     const std::vector<std::size_t> rows = copiedRows();
     if (rows.empty())
         return;
-    const std::string text = TabSeparatedRows(m_resultSet, shownColumns(), rows);
+    const std::string text = tabSeparatedRows(m_resultSet, shownColumns(), rows);
     QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 

@@ -1,6 +1,8 @@
 // The result grid's rows as tab-separated text and as CSV.
 #include "app/grid_text.h"
 
+#include "db/csv_field.h"
+
 namespace bearing {
 
 namespace {
@@ -17,16 +19,6 @@ constexpr TextForm kTabSeparated{appendTabSeparatedField, '\t', "\n"};
 // CR LF is RFC 4180's line end, and the one spreadsheets on every system read.
 constexpr TextForm kCsv{appendCsvField, ',', "\r\n"};
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-void appendQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    for (const char c : text) {
-        out += c;
-        if (c == '"')
-            out += '"';
-    }
-    out += '"';
-}
 
 void appendTitles(std::string& out, const TextForm& form, const std::vector<TextColumn>& columns) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -56,23 +48,15 @@ void appendTabSeparatedField(std::string& out, std::optional<std::string_view> v
     if (value->find_first_of("\t\r\n\"") == std::string_view::npos)
         out += *value;
     else
-        appendQuoted(out, *value);
+        appendQuotedField(out, *value);
 }
 
 void appendCsvField(std::string& out, std::optional<std::string_view> value) {
-    if (!value)
-        return;
-    // Spreadsheets trim the spaces around an unquoted field, so a value with them is quoted.
-    const bool quoted = value->empty() ||
-                        value->find_first_of(",\"\r\n") != std::string_view::npos ||
-                        value->front() == ' ' || value->back() == ' ';
-    if (quoted)
-        appendQuoted(out, *value);
-    else
-        out += *value;
+    if (value)
+        appendCsvField(out, *value, ',');
 }
 
-std::string TabSeparatedRows(const ResultSet& rows, const std::vector<TextColumn>& columns,
+std::string tabSeparatedRows(const ResultSet& rows, const std::vector<TextColumn>& columns,
                              const std::vector<std::size_t>& positions) {
     std::string out;
     appendTitles(out, kTabSeparated, columns);

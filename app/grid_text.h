@@ -27,7 +27,7 @@ void appendTabSeparatedField(std::string& out, std::optional<std::string_view> v
 void appendCsvField(std::string& out, std::optional<std::string_view> value);
 
 // The title row, then the records at `positions` of `rows`; every line ends in LF.
-[[nodiscard]] std::string TabSeparatedRows(const ResultSet& rows,
+[[nodiscard]] std::string tabSeparatedRows(const ResultSet& rows,
                                            const std::vector<TextColumn>& columns,
                                            const std::vector<std::size_t>& positions);
 

@@ -1,6 +1,7 @@
 // Writes CSV in the form CsvReader reads, so that an export imports back unchanged.
 #include "csv_writer.h"
 
+#include "db/csv_field.h"
 #include "tools/catalog/message.h"
 
 #include <stdexcept>
@@ -9,14 +10,6 @@ namespace bearing::cli {
 namespace {
 
 constexpr std::size_t kSpillSize = std::size_t{1} << 16;
-
-// Spaces at either end are quoted because other programs (spreadsheets among
-// them) trim unquoted fields, and a model written " 6204" must keep its space.
-bool needsQuotes(std::string_view text, char delimiter) {
-    return text.empty() || text.find_first_of("\"\r\n") != std::string_view::npos ||
-           text.find(delimiter) != std::string_view::npos || text.front() == ' ' ||
-           text.back() == ' ';
-}
 
 // The character at the start of `text`, as a message shows it: "①" (U+2460).
 std::string describeCharacter(std::string_view text) {
@@ -106,20 +99,7 @@ void CsvWriter::flush() {
 }
 
 void CsvWriter::writeText(std::string_view text) {
-    if (!needsQuotes(text, m_delimiter)) {
-        m_buffer += text;
-        return;
-    }
-    m_buffer += '"';
-    for (std::size_t start = 0;;) {
-        const std::size_t quote = text.find('"', start);
-        m_buffer += text.substr(start, quote == std::string_view::npos ? quote : quote + 1 - start);
-        if (quote == std::string_view::npos)
-            break;
-        m_buffer += '"';
-        start = quote + 1;
-    }
-    m_buffer += '"';
+    appendCsvField(m_buffer, text, m_delimiter);
 }
 
 void CsvWriter::spill() {
