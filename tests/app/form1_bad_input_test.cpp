@@ -3,8 +3,10 @@
 #include "app/error_report.h"
 #include "app/form1.h"
 #include "jet/file_signature.h"
-#include "jet/jet_writer.h"
+#include "platform/file_io.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/catalogue_file.h"
+#include "tests/support/window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -20,7 +22,6 @@
 #include <QTimer>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -30,27 +31,19 @@ using namespace bearing;
 namespace {
 
 std::vector<unsigned char> catalogueImage() {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Long},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Text},
-                                   {"BTYPE", JetColumnType::Text}});
-    auto s = [](const char* text) { return JetValue{std::string(text)}; };
-    auto l = [](int v) { return JetValue{std::int32_t{v}}; };
-    writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow(
-        {s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
-    // Rows whose own text holds the characters the inputs try, so a match on them is possible.
-    writer.addRow(
-        {s("62%_[\""), s("😀𠀀"), s("SKF 62%_[\""), l(62), 20.0, s("7"), s("深沟球轴承 0类")});
-    return writer.finish(FileSignature::AtRest);
-}
-
-std::vector<unsigned char> readFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    using namespace test;
+    return test::catalogueImage(
+        {
+            {text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0, text("15"),
+             text("深沟球轴承 0类")},
+            {text("N210"), text("2210"), text("NSK N210"), whole(90), 10.0, text("20"),
+             text("圆柱滚子轴承 2类")},
+            // Rows whose own text holds the characters the inputs try, so a match on them is
+            // possible.
+            {text("62%_[\""), text("😀𠀀"), text("SKF 62%_[\""), whole(62), 20.0, text("7"),
+             text("深沟球轴承 0类")},
+        },
+        kMixedDimensions, FileSignature::AtRest);
 }
 
 QString repeatedTo1MB(const QString& piece) {
@@ -70,27 +63,6 @@ QString controlCharacters() {
     return out;
 }
 
-// Answers every message box that becomes the active modal window with OK, keeping its title and
-// text.
-class MessageBoxAnswerer {
-  public:
-    MessageBoxAnswerer() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            m_seen.append({box->windowTitle(), box->text()});
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(10);
-    }
-    [[nodiscard]] const QList<QPair<QString, QString>>& seen() const { return m_seen; }
-
-  private:
-    QTimer m_timer;
-    QList<QPair<QString, QString>> m_seen;
-};
-
 } // namespace
 
 class Form1BadInputTest : public QObject {
@@ -107,21 +79,15 @@ class Form1BadInputTest : public QObject {
 
   private:
     template <typename T> T* child(const QString& name) const {
-        T* found = m_form->findChild<T*>(name);
-        Q_ASSERT(found != nullptr);
-        return found;
+        return test::control<T>(*m_form, name.toLatin1().constData());
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::filesystem::path m_previousDir;
+    std::unique_ptr<test::ScratchFolder> m_folder;
     std::unique_ptr<TForm1> m_form;
 };
 
 void Form1BadInputTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(m_dir->path().toStdString());
+    m_folder = std::make_unique<test::ScratchFolder>();
     m_form = std::make_unique<TForm1>(nullptr, std::make_unique<RecordingShell>(),
                                       std::make_unique<RecordingWebView>());
     m_form->show();
@@ -130,8 +96,7 @@ void Form1BadInputTest::init() {
 
 void Form1BadInputTest::cleanup() {
     m_form.reset();
-    std::filesystem::current_path(m_previousDir);
-    m_dir.reset();
+    m_folder.reset();
 }
 
 void Form1BadInputTest::pastedTextEndsInAResultOrAReport_data() {
@@ -174,10 +139,9 @@ void Form1BadInputTest::pastedTextEndsInAResultOrAReport() {
     QFETCH(QString, pasted);
 
     const std::vector<unsigned char> image = catalogueImage();
-    std::ofstream("bde.mdb", std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    test::writeFile("bde.mdb", image);
 
-    MessageBoxAnswerer answerer;
+    test::MessageBoxAnswerer answerer;
     child<QComboBox>("ComboBox3")->setCurrentIndex(searchMode);
     QApplication::clipboard()->setText(pasted);
     QLineEdit* edit = qobject_cast<QLineEdit*>(m_form->findChild<QWidget*>(box));
@@ -193,11 +157,12 @@ void Form1BadInputTest::pastedTextEndsInAResultOrAReport() {
     const QString caption = child<QTabWidget>("PageControl2")->tabText(0);
     // Logged so a run shows which inputs were refused and why.
     qInfo().noquote() << "box holds" << edit->text().size() << "units;" << caption
-                      << (answerer.seen().isEmpty() ? QString()
-                                                    : answerer.seen().constLast().second);
+                      << (answerer.seen().isEmpty() ? QString() : answerer.texts().constLast());
     const bool gotResult = caption.startsWith(QString::fromUtf8("轴承信息查询结果：")) &&
                            caption.endsWith("条记录相符");
-    for (const auto& [title, text] : answerer.seen()) {
+    for (qsizetype i = 0; i < answerer.texts().size(); ++i) {
+        const QString& title = answerer.titles()[i];
+        const QString& text = answerer.texts()[i];
         QCOMPARE(title, QString::fromUtf8(kApplicationTitle));
         QVERIFY2(!text.trimmed().isEmpty(), "the report names the failure");
     }
@@ -206,7 +171,7 @@ void Form1BadInputTest::pastedTextEndsInAResultOrAReport() {
         QVERIFY(!std::filesystem::exists(kTemporaryFile));
     QVERIFY(!std::filesystem::exists(kLockFile));
 
-    const std::vector<unsigned char> after = readFile("bde.mdb");
+    const std::vector<unsigned char> after = readWholeFile("bde.mdb");
     QCOMPARE(after.size(), image.size());
     QVERIFY(std::equal(kAtRestSignature.begin(), kAtRestSignature.end(), after.begin()));
     QVERIFY2(std::equal(image.begin() + 16, image.end(), after.begin() + 16),
@@ -248,9 +213,8 @@ void Form1BadInputTest::characterMeaningInTheStatementIsKeptAsText() {
     QFETCH(QString, caption);
 
     const std::vector<unsigned char> image = catalogueImage();
-    std::ofstream("bde.mdb", std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
-    MessageBoxAnswerer answerer;
+    test::writeFile("bde.mdb", image);
+    test::MessageBoxAnswerer answerer;
     child<QComboBox>("ComboBox3")->setCurrentIndex(searchMode);
     QApplication::clipboard()->setText(pasted);
     QLineEdit* edit = qobject_cast<QLineEdit*>(m_form->findChild<QWidget*>(box));

@@ -1,8 +1,10 @@
 // The window's search while another program's search holds the catalogue: the busy cursor while it
 // waits, then the busy report after a short wait, and the next search once the other one is done.
 #include "app/form1.h"
-#include "jet/jet_writer.h"
+#include "platform/file_io.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/catalogue_file.h"
+#include "tests/support/window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +20,6 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <thread>
@@ -34,21 +35,10 @@ using namespace bearing;
 namespace {
 
 std::vector<unsigned char> catalogueBytes() {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Double},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Double},
-                                   {"BTYPE", JetColumnType::Text}});
-    writer.addRow({std::string("6204"), std::string("204"), std::string("SKF 6204"), 47.0, 20.0,
-                   14.0, std::string("深沟球轴承 0类")});
-    return writer.finish(FileSignature::AtRest);
-}
-
-std::vector<unsigned char> readFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    using namespace test;
+    return catalogueImage(
+        {{text("6204"), text("204"), text("SKF 6204"), 47.0, 20.0, 14.0, text("深沟球轴承 0类")}},
+        kDoubleDimensions, FileSignature::AtRest);
 }
 
 // Another program's search in progress: a child process holding the run lock until it is killed.
@@ -88,26 +78,6 @@ class LockHolder {
     bool m_holding = false;
 };
 
-// Answers every message box that becomes the active modal window with OK, keeping its text.
-class MessageBoxAnswerer {
-  public:
-    MessageBoxAnswerer() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            m_seen.append(box->text());
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(10);
-    }
-    [[nodiscard]] const QStringList& seen() const { return m_seen; }
-
-  private:
-    QTimer m_timer;
-    QStringList m_seen;
-};
-
 } // namespace
 
 // The window, noting the cursor at the moment each search reports its result.
@@ -137,8 +107,7 @@ void Form1BusyTest::firstSearchShowsTheBusyCursorWhileItRuns() {
     const auto previousDir = std::filesystem::current_path();
     std::filesystem::current_path(dir.path().toStdString());
     const auto bytes = catalogueBytes();
-    std::ofstream(kCatalogueFile, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    test::writeFile(kCatalogueFile, bytes);
     {
         CursorNotingForm form(nullptr, std::make_unique<RecordingShell>(),
                               std::make_unique<RecordingWebView>());
@@ -160,8 +129,7 @@ void Form1BusyTest::searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsI
     const auto previousDir = std::filesystem::current_path();
     std::filesystem::current_path(dir.path().toStdString());
     const auto bytes = catalogueBytes();
-    std::ofstream(kCatalogueFile, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    test::writeFile(kCatalogueFile, bytes);
 
     {
         TForm1 form(nullptr, std::make_unique<RecordingShell>(),
@@ -175,7 +143,7 @@ void Form1BusyTest::searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsI
 
         LockHolder other;
         QVERIFY(other.holding());
-        MessageBoxAnswerer answerer;
+        test::MessageBoxAnswerer answerer;
         // The window's thread is inside the search while it waits; the cursor is looked at from
         // beside it.
         std::atomic<bool> searching{true};
@@ -202,7 +170,7 @@ void Form1BusyTest::searchWaitingForAnotherProgramShowsTheBusyCursorThenReportsI
         QVERIFY2(answerer.seen().front().contains(QString::fromUtf8("“bde.mdb”正被另一个查询使用")),
                  qPrintable(answerer.seen().front()));
         QCOMPARE(tabs->tabText(0), captionBefore);
-        QCOMPARE(readFile(kCatalogueFile), bytes);
+        QCOMPARE(readWholeFile(kCatalogueFile), bytes);
         QVERIFY(!std::filesystem::exists(kTemporaryFile));
 
         // Once the other search is done, the next one goes through without waiting.

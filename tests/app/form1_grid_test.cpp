@@ -1,8 +1,9 @@
 // The result grid's context menu driven through real events: copying rows to the clipboard, the
 // CSV export and its failures, the same-size search, and when the entries are offered.
 #include "app/form1.h"
-#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/catalogue_file.h"
+#include "tests/support/window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,7 +26,6 @@
 #include <QTimer>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 using namespace bearing;
@@ -36,53 +36,28 @@ namespace {
 // outer and inner diameter 52 and 25; of them 6205, 6205Z and N205 also the height 15, 62205 is
 // higher and NU205's height is Null. X1 has no dimension at all.
 void writeCatalogue(const char* path) {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Long},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Text},
-                                   {"BTYPE", JetColumnType::Text}});
-    auto s = [](const char* text) { return JetValue{std::string(text)}; };
-    auto l = [](int v) { return JetValue{std::int32_t{v}}; };
-    const JetValue null;
-    writer.addRow({s("6305"), null, s("FAG 6305"), l(62), 25.0, s("17"), s("深沟球轴承 0类")});
-    writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow(
-        {s("N205"), s("2205"), s("NSK N205\tE"), l(52), 25.0, s("15"), s("圆柱滚子轴承 2类")});
-    writer.addRow({s("X1"), s("第一行\n第二行"), s(" 带空格"), null, null, null, s("未知类型")});
-    writer.addRow(
-        {s("NU205"), s("32205"), s("KOYO NU205 \"E\""), l(52), 25.0, null, s("圆柱滚子轴承 2类")});
-    writer.addRow(
-        {s("6205Z"), s("60205"), s("NSK 6205Z"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow({s("Z9"), s(""), s("ZWZ Z9"), l(47), 20.5, s("14"), s("组合轴承,双列")});
-    writer.addRow(
-        {s("62205"), s("180505"), s("SKF 62205"), l(52), 25.0, s("18"), s("深沟球轴承 0类")});
-    const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    using namespace test;
+    test::writeCatalogue(path,
+                         {
+                             {text("6305"), null, text("FAG 6305"), whole(62), 25.0, text("17"),
+                              text("深沟球轴承 0类")},
+                             {text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0,
+                              text("15"), text("深沟球轴承 0类")},
+                             {text("N205"), text("2205"), text("NSK N205\tE"), whole(52), 25.0,
+                              text("15"), text("圆柱滚子轴承 2类")},
+                             {text("X1"), text("第一行\n第二行"), text(" 带空格"), null, null, null,
+                              text("未知类型")},
+                             {text("NU205"), text("32205"), text("KOYO NU205 \"E\""), whole(52),
+                              25.0, null, text("圆柱滚子轴承 2类")},
+                             {text("6205Z"), text("60205"), text("NSK 6205Z"), whole(52), 25.0,
+                              text("15"), text("深沟球轴承 0类")},
+                             {text("Z9"), text(""), text("ZWZ Z9"), whole(47), 20.5, text("14"),
+                              text("组合轴承,双列")},
+                             {text("62205"), text("180505"), text("SKF 62205"), whole(52), 25.0,
+                              text("18"), text("深沟球轴承 0类")},
+                         },
+                         kMixedDimensions);
 }
-
-// Answers every message box that becomes the active modal window with OK, keeping its title and
-// text.
-class MessageBoxAnswerer {
-  public:
-    MessageBoxAnswerer() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            m_seen.append(box->windowTitle() + " | " + box->text());
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(10);
-    }
-    [[nodiscard]] const QStringList& seen() const { return m_seen; }
-
-  private:
-    QTimer m_timer;
-    QStringList m_seen;
-};
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
@@ -111,9 +86,7 @@ class Form1GridTest : public QObject {
 
   private:
     template <typename T> T* child(const char* name) const {
-        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
-        Q_ASSERT(found != nullptr);
-        return found;
+        return test::control<T>(*m_form, name);
     }
     [[nodiscard]] QTableView* grid() const { return child<QTableView>("DBGrid1"); }
     void search() { QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton); }
@@ -130,18 +103,14 @@ class Form1GridTest : public QObject {
         return child<QTabWidget>("PageControl2")->tabText(0);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::filesystem::path m_previousDir;
+    std::unique_ptr<test::ScratchFolder> m_folder;
     std::unique_ptr<TForm1> m_form;
     QStringList m_suggested;
     QString m_chosen;
 };
 
 void Form1GridTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(m_dir->path().toStdString());
+    m_folder = std::make_unique<test::ScratchFolder>();
     m_suggested.clear();
     m_chosen.clear();
     m_form = std::make_unique<TForm1>(nullptr, std::make_unique<RecordingShell>(),
@@ -159,8 +128,7 @@ void Form1GridTest::cleanup() {
     if (QWidget* popup = QApplication::activePopupWidget())
         popup->close();
     m_form.reset();
-    std::filesystem::current_path(m_previousDir);
-    m_dir.reset();
+    m_folder.reset();
 }
 
 void Form1GridTest::listEverything() {
@@ -179,7 +147,7 @@ QStringList Form1GridTest::column(int index) const {
 
 QRect Form1GridTest::cellRect(const QString& newNumber, int columnIndex) const {
     const int row = int(column(0).indexOf(newNumber));
-    Q_ASSERT(row >= 0);
+    test::require(row >= 0, "a row with that new model number");
     return grid()->visualRect(grid()->model()->index(row, columnIndex));
 }
 
@@ -216,7 +184,8 @@ QMenu* Form1GridTest::openMenu(const QString& how) {
         grid()->setFocus();
         QTest::keyClick(grid(), Qt::Key_F10, Qt::ShiftModifier);
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        Q_ASSERT(menu != nullptr && menu->objectName() == "PopupMenu1");
+        test::require(menu != nullptr && menu->objectName() == "PopupMenu1",
+                      "the grid's menu open");
         return menu;
     }
     if (how == "menu key") {
@@ -225,7 +194,7 @@ QMenu* Form1GridTest::openMenu(const QString& how) {
         reason = QContextMenuEvent::Keyboard;
         grid()->setFocus();
     } else if (how != "right-click below") {
-        Q_ASSERT(how.startsWith("right-click "));
+        test::require(how.startsWith("right-click "), "a known way to open the menu");
         at = cellRect(how.section(' ', 1)).center();
     }
     if (reason == QContextMenuEvent::Mouse)
@@ -235,7 +204,7 @@ QMenu* Form1GridTest::openMenu(const QString& how) {
     if (reason == QContextMenuEvent::Mouse)
         QTest::mouseRelease(target, Qt::RightButton, {}, at);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    Q_ASSERT(menu != nullptr && menu->objectName() == "PopupMenu1");
+    test::require(menu != nullptr && menu->objectName() == "PopupMenu1", "the grid's menu open");
     return menu;
 }
 
@@ -419,7 +388,7 @@ void Form1GridTest::exportFile() {
     for (const QString& step : steps)
         act(step);
     // The save dialog has asked whether to replace the file already there.
-    m_chosen = QDir(m_dir->path()).filePath("结果.csv");
+    m_chosen = QDir(m_folder->path()).filePath("结果.csv");
     QFile earlier(m_chosen);
     QVERIFY(earlier.open(QIODevice::WriteOnly));
     earlier.write("an earlier export, longer than nothing");
@@ -428,13 +397,13 @@ void Form1GridTest::exportFile() {
     QFile written(m_chosen);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), file);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList({"bde.mdb", "结果.csv"}));
 }
 
 void Form1GridTest::exportSuggestsTheCurrentFolderThenTheLastOne() {
     listEverything();
-    const QString elsewhere = QDir(m_dir->path()).filePath("导出");
+    const QString elsewhere = QDir(m_folder->path()).filePath("导出");
     QVERIFY(QDir().mkdir(elsewhere));
     m_chosen = QDir(elsewhere).filePath("六月.csv");
     choose("right-click 6205", "Export1");
@@ -444,11 +413,12 @@ void Form1GridTest::exportSuggestsTheCurrentFolderThenTheLastOne() {
 }
 
 void Form1GridTest::cancelledExportWritesNothing() {
-    MessageBoxAnswerer answerer;
+    test::MessageBoxAnswerer answerer;
     listEverything();
     choose("right-click 6205", "Export1");
     QCOMPARE(m_suggested.size(), 1);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"bde.mdb"}));
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"bde.mdb"}));
     QCOMPARE(answerer.seen(), QStringList());
 }
 
@@ -468,9 +438,9 @@ void Form1GridTest::failedExport() {
     QFETCH(QString, chosen);
     QFETCH(QString, reason);
 
-    MessageBoxAnswerer answerer;
+    test::MessageBoxAnswerer answerer;
     listEverything();
-    const QDir dir(m_dir->path());
+    const QDir dir(m_folder->path());
     QFile placeholder(dir.filePath("文件"));
     QVERIFY(placeholder.open(QIODevice::WriteOnly));
     placeholder.write("kept");

@@ -1,8 +1,9 @@
 // A thousand searches of varied inputs in one window, with failures and sorting between them, keep
 // resident memory flat.
 #include "app/form1.h"
-#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/catalogue_file.h"
+#include "tests/support/window_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,25 +29,19 @@ using namespace bearing;
 namespace {
 
 void writeCatalogue(const char* path) {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Long},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Text},
-                                   {"BTYPE", JetColumnType::Text}});
-    auto s = [](const char* text) { return JetValue{std::string(text)}; };
-    auto l = [](int v) { return JetValue{std::int32_t{v}}; };
-    writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow(
-        {s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
-    writer.addRow(
-        {s("16204"), JetValue{}, s("SKF 16204"), l(62), 20.0, s("7"), s("深沟球轴承 0类")});
-    writer.addRow(
-        {s("30204"), s("7204"), s("KOYO 30204"), l(47), 35.0, s("15.25"), s("圆锥滚子轴承 7类")});
-    const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    using namespace test;
+    test::writeCatalogue(path,
+                         {
+                             {text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0,
+                              text("15"), text("深沟球轴承 0类")},
+                             {text("N210"), text("2210"), text("NSK N210"), whole(90), 10.0,
+                              text("20"), text("圆柱滚子轴承 2类")},
+                             {text("16204"), JetValue{}, text("SKF 16204"), whole(62), 20.0,
+                              text("7"), text("深沟球轴承 0类")},
+                             {text("30204"), text("7204"), text("KOYO 30204"), whole(47), 35.0,
+                              text("15.25"), text("圆锥滚子轴承 7类")},
+                         },
+                         kMixedDimensions);
 }
 
 long residentKilobytes() {
@@ -91,29 +86,6 @@ const Inputs kInputs[]{
     {"N", -1, "", "", "", "", "", -1},
 };
 
-// Answers every message box that becomes the active modal window with OK.
-class MessageBoxAnswerer {
-  public:
-    MessageBoxAnswerer() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            ++m_answered;
-            m_last = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(5);
-    }
-    [[nodiscard]] int answered() const { return m_answered; }
-    [[nodiscard]] const QString& last() const { return m_last; }
-
-  private:
-    QTimer m_timer;
-    int m_answered = 0;
-    QString m_last;
-};
-
 } // namespace
 
 class Form1LongUseTest : public QObject {
@@ -144,7 +116,7 @@ void Form1LongUseTest::thousandSearchesKeepMemoryFlat() {
         auto* button = form.findChild<QPushButton*>("BitBtn1");
         auto* results = form.findChild<QTabWidget*>("PageControl2");
         QHeaderView* titles = form.findChild<QTableView*>("DBGrid1")->horizontalHeader();
-        MessageBoxAnswerer answerer;
+        test::MessageBoxAnswerer answerer(5);
 
         long residentAt100 = 0;
         long residentAt1000 = 0;
@@ -161,15 +133,16 @@ void Form1LongUseTest::thousandSearchesKeepMemoryFlat() {
             const bool missing = run % 37 == 0;
             if (missing)
                 std::filesystem::rename("bde.mdb", "away.mdb");
-            const int answeredBefore = answerer.answered();
+            const qsizetype answeredBefore = answerer.texts().size();
             QTest::mouseClick(button, Qt::LeftButton);
             if (missing)
                 std::filesystem::rename("away.mdb", "bde.mdb");
             if (missing || in.records < 0) {
-                QVERIFY2(answerer.answered() > answeredBefore, "the refused run is reported");
+                QVERIFY2(answerer.texts().size() > answeredBefore, "the refused run is reported");
             } else {
-                QVERIFY2(answerer.answered() == answeredBefore,
-                         qPrintable(QString::number(run) + ": " + answerer.last()));
+                QVERIFY2(answerer.texts().size() == answeredBefore,
+                         qPrintable(QString::number(run) + ": " +
+                                    answerer.texts().value(answerer.texts().size() - 1)));
                 QCOMPARE(results->tabText(0),
                          QString::fromUtf8("轴承信息查询结果：%1条记录相符").arg(in.records));
                 QVERIFY(!std::filesystem::exists(kTemporaryFile));

@@ -1,8 +1,9 @@
 // The main window driven through real events: start state, search, title-click sorting, failure
 // report, maximising, keyboard commands, input rules and the clear command.
 #include "app/form1.h"
-#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/catalogue_file.h"
+#include "tests/support/window_fixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,7 +23,6 @@
 #include <QTimer>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <unistd.h>
 
@@ -33,25 +33,19 @@ namespace {
 // In new-model order 16204 30204 6205 N210; by outer diameter (a Long)
 // 30204 6205 16204 N210; by inner diameter (a Double) N210 16204 6205 30204.
 void writeCatalogue(const char* path) {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Long},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Text},
-                                   {"BTYPE", JetColumnType::Text}});
-    auto s = [](const char* text) { return JetValue{std::string(text)}; };
-    auto l = [](int v) { return JetValue{std::int32_t{v}}; };
-    writer.addRow({s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")});
-    writer.addRow(
-        {s("N210"), s("2210"), s("NSK N210"), l(90), 10.0, s("20"), s("圆柱滚子轴承 2类")});
-    writer.addRow(
-        {s("16204"), JetValue{}, s("SKF 16204"), l(62), 20.0, s("7"), s("深沟球轴承 0类")});
-    writer.addRow(
-        {s("30204"), s("7204"), s("KOYO 30204"), l(47), 35.0, s("15.25"), s("圆锥滚子轴承 7类")});
-    const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    using namespace test;
+    test::writeCatalogue(path,
+                         {
+                             {text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0,
+                              text("15"), text("深沟球轴承 0类")},
+                             {text("N210"), text("2210"), text("NSK N210"), whole(90), 10.0,
+                              text("20"), text("圆柱滚子轴承 2类")},
+                             {text("16204"), JetValue{}, text("SKF 16204"), whole(62), 20.0,
+                              text("7"), text("深沟球轴承 0类")},
+                             {text("30204"), text("7204"), text("KOYO 30204"), whole(47), 35.0,
+                              text("15.25"), text("圆锥滚子轴承 7类")},
+                         },
+                         kMixedDimensions);
 }
 
 // A step is text to type, or the name of a key with its modifiers. Keys go where the focus is,
@@ -81,7 +75,7 @@ void press(const QString& step) {
         {"Shift+Ins", {Qt::Key_Insert, Qt::ShiftModifier}},
     };
     QWidget* focus = QApplication::focusWidget();
-    Q_ASSERT(focus != nullptr);
+    test::require(focus != nullptr, "a control with the focus");
     const auto key = keys.find(step);
     if (key != keys.end())
         QTest::keyClick(focus, key->first, key->second);
@@ -90,27 +84,6 @@ void press(const QString& step) {
 }
 
 const QStringList kPlainTitles{"新型号", "旧型号", "品牌型号", "外径", "内径", "高度", "轴承类型"};
-
-// Answers every message box that becomes the active modal window with OK,
-// keeping its title and text.
-class MessageBoxAnswerer {
-  public:
-    MessageBoxAnswerer() {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            m_seen.append(box->windowTitle() + " | " + box->text());
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start(10);
-    }
-    [[nodiscard]] const QStringList& seen() const { return m_seen; }
-
-  private:
-    QTimer m_timer;
-    QStringList m_seen;
-};
 
 } // namespace
 
@@ -152,9 +125,7 @@ class Form1Test : public QObject {
 
   private:
     template <typename T> T* child(const char* name) const {
-        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
-        Q_ASSERT(found != nullptr);
-        return found;
+        return test::control<T>(*m_form, name);
     }
     void search() { QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton); }
     [[nodiscard]] QString focusName() const {
@@ -170,16 +141,12 @@ class Form1Test : public QObject {
         return child<QTabWidget>("PageControl2")->tabText(0);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::filesystem::path m_previousDir;
+    std::unique_ptr<test::ScratchFolder> m_folder;
     std::unique_ptr<TForm1> m_form;
 };
 
 void Form1Test::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_previousDir = std::filesystem::current_path();
-    std::filesystem::current_path(m_dir->path().toStdString());
+    m_folder = std::make_unique<test::ScratchFolder>();
     m_form = std::make_unique<TForm1>(nullptr, std::make_unique<RecordingShell>(),
                                       std::make_unique<RecordingWebView>());
     m_form->show();
@@ -188,8 +155,7 @@ void Form1Test::init() {
 
 void Form1Test::cleanup() {
     m_form.reset();
-    std::filesystem::current_path(m_previousDir);
-    m_dir.reset();
+    m_folder.reset();
 }
 
 void Form1Test::clickTitle(int index) {
@@ -479,7 +445,7 @@ void Form1Test::indicatorMarksTheCurrentRowWithoutNumbers() {
 }
 
 void Form1Test::failingSearchIsReportedAndWindowStaysUsable() {
-    MessageBoxAnswerer answerer;
+    test::MessageBoxAnswerer answerer;
     search();
     QCOMPARE(answerer.seen(), QStringList({"错误 | 打开数据库出现致命的错误！！！",
                                            "轴承型号查询 | 找不到数据库文件“bde.mdb”。."}));
@@ -776,7 +742,7 @@ void Form1Test::f8ReachesTheWindowWhileAListIsOpen() {
 }
 
 void Form1Test::failingCommandIsReportedAndTheKeyConsumed() {
-    MessageBoxAnswerer answerer;
+    test::MessageBoxAnswerer answerer;
     focus("Edit1");
     press("F8");
     QCOMPARE(answerer.seen(), QStringList({"错误 | 打开数据库出现致命的错误！！！",

@@ -3,6 +3,7 @@
 #include "browse/charts.h"
 #include "browse/picture.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,9 +49,7 @@ class Form1BrowseTest : public QObject {
 
   private:
     template <typename T> T* child(const char* name) const {
-        T* found = m_form->findChild<T*>(QString::fromLatin1(name));
-        Q_ASSERT(found != nullptr);
-        return found;
+        return test::control<T>(*m_form, name);
     }
     void clickTab(QTabWidget* pages, const char* pageName);
     void clickEntry(const QString& name);

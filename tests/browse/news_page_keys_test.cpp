@@ -2,8 +2,8 @@
 // every key first, and only the keys it leaves act as commands.
 #include "app/form1.h"
 #include "browse/chromium_flags.h"
-#include "jet/jet_writer.h"
 #include "tests/browse/recorders.h"
+#include "tests/support/catalogue_file.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,7 +19,6 @@
 #include <QWebEngineView>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 using namespace bearing;
@@ -47,19 +46,11 @@ class NoNetwork final : public QWebEngineUrlRequestInterceptor {
 };
 
 void writeCatalogue(const char* path) {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Long},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Text},
-                                   {"BTYPE", JetColumnType::Text}});
-    writer.addRow({JetValue{std::string("6205")}, JetValue{std::string("205")},
-                   JetValue{std::string("SKF 6205")}, JetValue{std::int32_t{52}}, 25.0,
-                   JetValue{std::string("15")}, JetValue{std::string("深沟球轴承 0类")}});
-    const std::vector<unsigned char> image = writer.finish(FileSignature::AtRest);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+    using namespace test;
+    test::writeCatalogue(path,
+                         {{text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0, text("15"),
+                           text("深沟球轴承 0类")}},
+                         kMixedDimensions);
 }
 
 QVariant evaluate(QWebEnginePage* page, const QString& script) {

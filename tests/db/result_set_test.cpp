@@ -2,16 +2,15 @@
 // search statements, sorting.
 #include "db/connection.h"
 #include "db/result_set.h"
-#include "jet/jet_writer.h"
 #include "search/search_sql.h"
 #include "sql/sql_error.h"
+#include "tests/support/catalogue_file.h"
 
 #include "tests/support/case_name.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -29,33 +28,30 @@ using Names = std::vector<std::string>;
 // sort first as text), NJIN a Double, GDU text. In newno order:
 // 16204 30204 6204 6204-2RS 6204-Z 6205 K9 N204 T204 T205.
 std::vector<unsigned char> catalogueImage() {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Long},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Text},
-                                   {"BTYPE", JetColumnType::Text}});
-    const JetValue null;
-    auto s = [](const char* text) { return JetValue{std::string(text)}; };
-    auto l = [](int v) { return JetValue{std::int32_t{v}}; };
-    const std::vector<std::vector<JetValue>> rows{
-        {s("6205"), s("205"), s("SKF 6205"), l(52), 25.0, s("15"), s("深沟球轴承 0类")},
-        {s("6204-2RS"), s("180204"), s("NSK 6204DDU"), l(47), 20.0, s("14"), s("深沟球轴承 0类")},
-        {s("6204"), s("204"), s("SKF 6204"), l(47), 20.0, s("14"), s("深沟球轴承 0类")},
-        {s("16204"), null, s("SKF 16204"), l(40), 20.0, s("7"), s("深沟球轴承 0类")},
-        {s("6204-Z"), s("6204Z"), s("SKF 6204-Z"), l(47), 20.0, s("14"), s("深沟球轴承 0类")},
-        {s("30204"), s("7204"), s("TORRINGTON 30204"), l(47), 20.0, s("15.25"),
-         s("圆锥滚子轴承 7类")},
-        {s("T204"), null, s("TORRINGTON FAFNIR T204"), l(47), 20.0, s("14"),
-         s("推力圆锥滚子轴承 ")},
-        {s("T205"), null, s("TORR T205"), l(100), 25.0, s("15"), s("推力球轴承 8类")},
-        {s("N204"), s("46204"), s("NSK N204"), l(47), 20.0, s("14"), s("圆柱滚子轴承 2类")},
-        {s("K9"), null, s("KOYO 6204K9"), l(47), 17.5, s("14"), s("深沟球轴承 0类")},
+    using namespace test;
+    const std::vector<CatalogueRow> rows{
+        {text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0, text("15"),
+         text("深沟球轴承 0类")},
+        {text("6204-2RS"), text("180204"), text("NSK 6204DDU"), whole(47), 20.0, text("14"),
+         text("深沟球轴承 0类")},
+        {text("6204"), text("204"), text("SKF 6204"), whole(47), 20.0, text("14"),
+         text("深沟球轴承 0类")},
+        {text("16204"), null, text("SKF 16204"), whole(40), 20.0, text("7"),
+         text("深沟球轴承 0类")},
+        {text("6204-Z"), text("6204Z"), text("SKF 6204-Z"), whole(47), 20.0, text("14"),
+         text("深沟球轴承 0类")},
+        {text("30204"), text("7204"), text("TORRINGTON 30204"), whole(47), 20.0, text("15.25"),
+         text("圆锥滚子轴承 7类")},
+        {text("T204"), null, text("TORRINGTON FAFNIR T204"), whole(47), 20.0, text("14"),
+         text("推力圆锥滚子轴承 ")},
+        {text("T205"), null, text("TORR T205"), whole(100), 25.0, text("15"),
+         text("推力球轴承 8类")},
+        {text("N204"), text("46204"), text("NSK N204"), whole(47), 20.0, text("14"),
+         text("圆柱滚子轴承 2类")},
+        {text("K9"), null, text("KOYO 6204K9"), whole(47), 17.5, text("14"),
+         text("深沟球轴承 0类")},
     };
-    for (const auto& row : rows)
-        writer.addRow(row);
-    return writer.finish(FileSignature::Working);
+    return test::catalogueImage(rows, kMixedDimensions, FileSignature::Working);
 }
 
 // Search inputs spelled out field by field; every field not named stays
@@ -102,9 +98,7 @@ class ResultSetTest : public ::testing::Test {
         fs::create_directories(m_dir);
         m_file = m_dir / "bde.mdb";
         const auto image = catalogueImage();
-        std::ofstream(m_file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(image.data()),
-                   static_cast<std::streamsize>(image.size()));
+        test::writeFile(m_file, image);
         m_connection.setConnectionText("provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
                                        m_file.string() + " ;Persist Security Info=false");
     }

@@ -5,9 +5,9 @@
 #include "db/connection.h"
 #include "db/result_set.h"
 #include "jet/file_signature.h"
-#include "jet/jet_writer.h"
 #include "platform/file_io.h"
 #include "search/search_run.h"
+#include "tests/support/catalogue_file.h"
 
 #include <gtest/gtest.h>
 
@@ -53,23 +53,14 @@ inline const std::vector<Bearing>& sampleBearings() {
 }
 
 inline Bytes catalogueFile(const std::vector<Bearing>& rows, FileSignature signature) {
-    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text},
-                                   {"oldNO", JetColumnType::Text},
-                                   {"DZAO", JetColumnType::Text},
-                                   {"WJIN", JetColumnType::Double},
-                                   {"NJIN", JetColumnType::Double},
-                                   {"GDU", JetColumnType::Double},
-                                   {"BTYPE", JetColumnType::Text}});
+    std::vector<test::CatalogueRow> cells;
     for (const auto& r : rows)
-        writer.addRow({r.newNo, r.oldNo, r.dzao, r.outer, r.inner, r.height, r.type});
-    return writer.finish(signature);
+        cells.push_back({r.newNo, r.oldNo, r.dzao, r.outer, r.inner, r.height, r.type});
+    return test::catalogueImage(cells, test::kDoubleDimensions, signature);
 }
 
 inline void writeBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
+    test::writeFile(path, bytes);
 }
 
 inline Bytes head(const Bytes& bytes) {
