@@ -9,7 +9,10 @@
 #include "jet/jet_reader.h"
 
 #include "jet/jet_page.h"
+#include "jet/jet_read_error.h"
 #include "jet/jet_text.h"
+#include "jet/jet_validation.h"
+#include "jet/jet_values.h"
 #include "sql/number_text.h"
 #include "sql/sql_text.h"
 
@@ -29,194 +32,17 @@ namespace bearing {
 
 namespace {
 
+using jet::corrupt;
+using jet::fail;
 using jet::get16;
 using jet::get32;
+using jet::JetReader;
 
-constexpr std::uint32_t kRowOffsetMask = 0x1FFF;
-// A row's offset word: a deleted row, whatever its offset says, and a row
-// moved to another page, whose place holds a pointer to where it went. The
-// row it went to is flagged deleted, so that a scan meets it only through the
-// pointer, in its original place.
-constexpr std::uint32_t kRowDeleted = 0x8000;
-constexpr std::uint32_t kRowMoved = 0x4000;
 constexpr std::uint32_t kCataloguePage = 2;
-// The table definition as libmdb reads it: its continuation pages carry an
-// 8-byte header, then the definition goes on.
-constexpr std::size_t kDefinitionPageHeader = 8;
-// Enough for any chain of moves the engine makes; a longer one loops.
-constexpr int kMaxMoves = 16;
 // The Decimal column's value: a sign byte, then the magnitude as four 32-bit
 // little-endian words, the most significant first.
 constexpr std::size_t kDecimalSize = 17;
 constexpr std::size_t kGuidSize = 16;
-
-// lupdate gathers the reader's texts into this one context.
-class JetReader {
-    Q_DECLARE_TR_FUNCTIONS(JetReader)
-};
-
-[[noreturn]] void fail(const QString& message) {
-    throw JetFormatError(message.toStdString());
-}
-
-[[noreturn]] void corrupt(const QString& what) {
-    fail(JetReader::tr("数据库文件已损坏：%1").arg(what));
-}
-
-struct Header {
-    const jet::Format* format;
-    unsigned codePage;
-};
-
-// Checks what libmdb takes on trust from page 0: a Jet 3 or Jet 4 header,
-// whole pages of the size its version has, and no encryption (an encrypted
-// file would be "decrypted" into garbage).
-Header checkHeader(const std::vector<unsigned char>& image) {
-    if (image.size() < jet::kHeaderCryptOffset + jet::kHeaderCryptLength)
-        fail(JetReader::tr("不是完整的 Jet 数据库文件：文件只有 %1 字节。").arg(image.size()));
-    static constexpr char kJet[] = "standard jet";
-    bool jet = image[0] == 0 && image[1] == 1 && image[2] == 0 && image[3] == 0;
-    for (std::size_t i = 0; jet && i < 12; ++i) {
-        const auto c = static_cast<unsigned char>(image[4 + i]);
-        jet = (c | 0x20) == static_cast<unsigned char>(kJet[i]);
-    }
-    if (!jet)
-        fail(JetReader::tr("不是 Jet 数据库文件：文件开头没有 Jet 数据库的标志。"));
-    const std::uint32_t version = get32(image.data(), 0x14);
-    if (version > 1)
-        fail(JetReader::tr("不是 Jet 3 或 Jet 4.0 数据库文件（版本号 %1，可能是 Access 2007 以后的 "
-                           "accdb 格式）。")
-                 .arg(version));
-    const jet::Format& format = version == 0 ? jet::kJet3 : jet::kJet4;
-    if (image.size() < 3 * format.pageSize)
-        fail(JetReader::tr("不是完整的 %1 数据库文件：文件只有 %2 字节。")
-                 .arg(QString::fromUtf8(format.name), QString::number(image.size())));
-    if (image.size() % format.pageSize != 0)
-        fail(JetReader::tr(
-                 "数据库文件不完整：大小 %1 字节不是整页（每页 %2 字节），文件可能被截断。")
-                 .arg(QString::number(image.size()), QString::number(format.pageSize)));
-    unsigned char block[jet::kHeaderCryptLength];
-    std::memcpy(block, image.data() + jet::kHeaderCryptOffset, sizeof block);
-    jet::rc4(jet::kHeaderKey.data(), jet::kHeaderKey.size(), block, sizeof block);
-    if (get32(block, jet::kDatabaseKeyOffset - jet::kHeaderCryptOffset) != 0)
-        fail(JetReader::tr("数据库文件已加密，无法读取。"));
-    const unsigned char* catalogue = image.data() + 2 * format.pageSize;
-    if (catalogue[0] != 0x02 || catalogue[1] != 0x01)
-        corrupt(JetReader::tr("第 2 页不是系统表 MSysObjects 的定义。"));
-    return {&format, get16(block, jet::kCodePageOffset - jet::kHeaderCryptOffset)};
-}
-
-ValueKind kindOf(int type) {
-    switch (type) {
-    case MDB_BYTE:
-    case MDB_INT:
-    case MDB_LONGINT:
-    case MDB_MONEY:
-    case MDB_FLOAT:
-    case MDB_DOUBLE:
-    case MDB_NUMERIC:
-        return ValueKind::Number;
-    default:
-        return ValueKind::Text;
-    }
-}
-
-StoredType storedTypeOf(int type) {
-    switch (type) {
-    case MDB_BYTE:
-    case MDB_INT:
-    case MDB_LONGINT:
-    case MDB_FLOAT:
-    case MDB_DOUBLE:
-    case MDB_NUMERIC:
-        return StoredType::Number;
-    case MDB_MONEY:
-        return StoredType::Currency;
-    case MDB_BOOL:
-        return StoredType::YesNo;
-    case MDB_DATETIME:
-        return StoredType::DateTime;
-    case MDB_TEXT:
-        return StoredType::Text;
-    case MDB_MEMO:
-        return StoredType::Memo;
-    case MDB_BINARY:
-        return StoredType::Binary;
-    case MDB_OLE:
-        return StoredType::Ole;
-    case MDB_REPID:
-        return StoredType::ReplicationId;
-    default:
-        return StoredType::Other;
-    }
-}
-
-std::string formatMoney(std::int64_t tenThousandths) {
-    const bool negative = tenThousandths < 0;
-    const std::uint64_t v = negative ? 0 - static_cast<std::uint64_t>(tenThousandths)
-                                     : static_cast<std::uint64_t>(tenThousandths);
-    std::string s = (negative ? "-" : "") + std::to_string(v / 10000);
-    std::string frac = std::to_string(10000 + v % 10000).substr(1);
-    while (!frac.empty() && frac.back() == '0')
-        frac.pop_back();
-    if (!frac.empty())
-        s += "." + frac;
-    return s;
-}
-
-// Days since 1899-12-30 with the time as the fraction; negative dates count
-// whole days back but the time forward, as the engine stores them.
-std::string formatDate(double oleDate) {
-    if (!std::isfinite(oleDate) || std::fabs(oleDate) > 3e6)
-        return formatDouble(oleDate);
-    double day = std::trunc(oleDate);
-    double frac = std::fabs(oleDate - day);
-    auto seconds = static_cast<long long>(std::llround(frac * 86400.0));
-    if (seconds >= 86400) {
-        seconds -= 86400;
-        day += oleDate < 0 ? -1 : 1;
-    }
-    // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
-    long long z = static_cast<long long>(day) - 25569 + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long y = yoe + era * 400;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const long long d = doy - (153 * mp + 2) / 5 + 1;
-    const long long m = mp + (mp < 10 ? 3 : -9);
-    y += m <= 2;
-    char buf[96];
-    if (seconds == 0)
-        std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld", y, m, d);
-    else
-        std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, m, d,
-                      seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return buf;
-}
-
-std::string hex(const unsigned char* p, std::size_t n) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string s;
-    s.reserve(2 * n);
-    for (std::size_t i = 0; i < n; ++i) {
-        s.push_back(kDigits[p[i] >> 4]);
-        s.push_back(kDigits[p[i] & 0xF]);
-    }
-    return s;
-}
-
-// A Replication ID in the engine's text form: the first three groups are
-// stored little-endian.
-std::string guid(const unsigned char* p) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(get32(p, 0)), static_cast<unsigned>(get16(p, 4)),
-                  static_cast<unsigned>(get16(p, 6)), p[8], p[9], p[10], p[11], p[12], p[13], p[14],
-                  p[15]);
-    return buf;
-}
 
 std::optional<std::int64_t> integerCell(const Table& table, std::size_t row, std::size_t column) {
     const auto text = table.cell(row, column);
@@ -245,23 +71,16 @@ struct JetDatabase::Handle {
     std::optional<CodePageDecoder> codePage;
     std::vector<TableEntry> tables;
 
+    [[nodiscard]] jet::Pages pages() const { return {image, format, pageSize, pageCount}; }
+
     ~Handle() {
         if (mdb)
             mdb_close(mdb);
     }
 
-    // `what` is marked for translation where it is written; `table` fills its %1.
-    void checkPage(std::uint32_t page, const char* what, const std::string& table = {}) const {
-        if (page >= pageCount)
-            corrupt(JetReader::tr("%1指向第 %2 页，但文件只有 %3 页，文件可能被截断。")
-                        .arg(table.empty() ? JetReader::tr(what)
-                                           : JetReader::tr(what).arg(QString::fromStdString(table)),
-                             QString::number(page), QString::number(pageCount)));
-    }
-
     // Reads a long value's bytes from the page/row it points at.
     std::string longValueRow(std::uint32_t pgRow, std::uint32_t& next, bool chained) const {
-        checkPage(pgRow >> 8, QT_TRANSLATE_NOOP("JetReader", "长文本"));
+        pages().check(pgRow >> 8, QT_TRANSLATE_NOOP("JetReader", "长文本"));
         void* buf = nullptr;
         int start = 0;
         std::size_t len = 0;
@@ -339,7 +158,7 @@ struct JetDatabase::Handle {
         case MDB_MONEY: {
             needs(8);
             const std::uint64_t raw = get32(v, 0) | (static_cast<std::uint64_t>(get32(v, 4)) << 32);
-            table.appendText(formatMoney(static_cast<std::int64_t>(raw)));
+            table.appendText(jet::formatMoney(static_cast<std::int64_t>(raw)));
             return;
         }
         case MDB_FLOAT: {
@@ -354,7 +173,7 @@ struct JetDatabase::Handle {
             needs(8);
             double x;
             std::memcpy(&x, v, 8);
-            table.appendText(col.col_type == MDB_DOUBLE ? formatDouble(x) : formatDate(x));
+            table.appendText(col.col_type == MDB_DOUBLE ? formatDouble(x) : jet::formatDate(x));
             return;
         }
         case MDB_NUMERIC: {
@@ -370,7 +189,7 @@ struct JetDatabase::Handle {
         }
         case MDB_REPID:
             needs(kGuidSize);
-            table.appendText(guid(v));
+            table.appendText(jet::guid(v));
             return;
         case MDB_TEXT:
             scratch.clear();
@@ -391,7 +210,7 @@ struct JetDatabase::Handle {
             // Binary, and a type the engine does not write (only a damaged
             // definition has one): the bytes as they are, never libmdb's guess
             // with its warning. A search on such a column is refused by type.
-            table.appendText(hex(v, size));
+            table.appendText(jet::hex(v, size));
             return;
         }
     }
@@ -403,121 +222,18 @@ struct JetDatabase::Handle {
             appendJetTextAsUtf8(out, bytes, size);
     }
 
-    // Where row `row` of the page in mdb->pg_buf lies: it ends where the row
-    // before it starts (row 0 at the end of the page) and must not reach into
-    // the row offsets.
-    void rowBounds(std::uint32_t page, std::uint32_t row, int& start, std::size_t& len) const {
-        const unsigned char* pg = mdb->pg_buf;
-        const std::size_t rows = get16(pg, format->rowCountOffset);
-        const std::size_t begin = get16(pg, format->rowCountOffset + 2 + 2 * row) & kRowOffsetMask;
-        const std::size_t end =
-            row == 0 ? pageSize : get16(pg, format->rowCountOffset + 2 * row) & kRowOffsetMask;
-        if (row >= rows || begin < format->rowCountOffset + 2 + 2 * rows || begin >= end ||
-            end > pageSize)
-            corrupt(JetReader::tr("第 %1 页第 %2 行的位置无效。")
-                        .arg(QString::number(page), QString::number(row)));
-        start = static_cast<int>(begin);
-        len = end - begin;
-    }
-
-    // Cracks row `row` of the page in mdb->pg_buf into `fields`; false for a
-    // deleted row, whose offset is not looked at. A moved row is followed to
-    // the page it went to, which is left in mdb->pg_buf.
-    bool crack(MdbTableDef* def, std::uint32_t page, std::uint32_t row,
-               std::vector<MdbField>& fields) const {
-        std::uint32_t word = get16(mdb->pg_buf, format->rowCountOffset + 2 + 2 * row);
-        if (word & kRowDeleted)
-            return false;
-        int start = 0;
-        std::size_t len = 0;
-        std::uint32_t at = page;
-        rowBounds(at, row, start, len);
-        for (int moves = 0; word & kRowMoved; ++moves) {
-            if (len < 4)
-                corrupt(JetReader::tr("第 %1 页第 %2 行的转移指针无效。")
-                            .arg(QString::number(at), QString::number(row)));
-            if (moves == kMaxMoves)
-                corrupt(JetReader::tr("第 %1 页的一行的转移指针形成了循环。").arg(page));
-            const std::uint32_t target = get32(mdb->pg_buf, static_cast<std::size_t>(start));
-            at = target >> 8;
-            row = target & 0xFF;
-            checkPage(at, QT_TRANSLATE_NOOP("JetReader", "转移的行"));
-            if (mdb_read_pg(mdb, at) != static_cast<ssize_t>(pageSize))
-                corrupt(JetReader::tr("无法读取第 %1 页。").arg(at));
-            if (mdb->pg_buf[0] != 0x01 ||
-                get32(mdb->pg_buf, 4) != get32(image + std::size_t{page} * pageSize, 4))
-                corrupt(
-                    JetReader::tr("第 %1 页的一行转移到了第 %2 页，但那一页不是同一个表的数据页。")
-                        .arg(QString::number(page), QString::number(at)));
-            word = get16(mdb->pg_buf, format->rowCountOffset + 2 + 2 * row);
-            rowBounds(at, row, start, len);
-        }
-        if (mdb_crack_row(def, start, len, fields.data()) < 0)
-            corrupt(JetReader::tr("第 %1 页有一行无法解析。").arg(at));
-        // mdb_crack_row bounds a value's end by the row's but lets a variable
-        // offset table that runs backwards through as a negative size.
-        const auto rowEnd = static_cast<std::size_t>(start) + len;
-        for (const MdbField& f : fields) {
-            if (f.value &&
-                (f.siz < 0 || f.start < start ||
-                 static_cast<std::size_t>(f.start) + static_cast<std::size_t>(f.siz) > rowEnd))
-                corrupt(JetReader::tr("第 %1 页有一行的值超出了该行。").arg(at));
-        }
-        return true;
-    }
-
-    // libmdb reads the column entries and names on from the definition page
-    // to the pages it links to, without looking where a link leads, and goes
-    // on in the page it had last when a link leads outside the file. Every
-    // linked page must be in the file and a definition page, and the entries
-    // and names must end within the pages linked.
-    void checkDefinitionPages(const std::string& name, std::uint32_t definitionPage) const {
-        const QString quoted = QString::fromStdString(name);
-        std::vector<unsigned char> definition;
-        std::uint32_t page = definitionPage;
-        for (std::uint32_t hops = 0;; ++hops) {
-            const unsigned char* p = image + static_cast<std::size_t>(page) * pageSize;
-            if (p[0] != 0x02)
-                corrupt(JetReader::tr("表“%1”的定义续页无效（第 %2 页）。")
-                            .arg(quoted, QString::number(page)));
-            definition.insert(definition.end(), p + (hops == 0 ? 0 : kDefinitionPageHeader),
-                              p + pageSize);
-            page = get32(p, 4);
-            if (page == 0)
-                break;
-            if (hops >= pageCount)
-                corrupt(JetReader::tr("表“%1”的定义续页形成了循环。").arg(quoted));
-            checkPage(page, QT_TRANSLATE_NOOP("JetReader", "表“%1”的定义续页"), name);
-        }
-        const jet::Format& f = *format;
-        const std::uint32_t columnCount = get16(definition.data(), f.definitionColumnCount);
-        std::uint64_t end =
-            f.definitionColumnEntries +
-            std::uint64_t{get32(definition.data(), f.definitionRealIndexCount)} * f.realIndexEntry +
-            std::uint64_t{columnCount} * f.columnEntry;
-        // Each name is its byte length in one (Jet 3) or two bytes, then the name.
-        std::uint32_t named = 0;
-        for (; named < columnCount && end + f.columnNameLength <= definition.size(); ++named) {
-            const auto at = static_cast<std::size_t>(end);
-            end += f.columnNameLength +
-                   (f.columnNameLength == 1 ? definition[at] : get16(definition.data(), at));
-        }
-        if (named < columnCount || end > definition.size())
-            corrupt(JetReader::tr("表“%1”的定义不完整：列的定义超出了定义页。").arg(quoted));
-    }
-
     std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const {
         const QString quoted = QString::fromStdString(name);
-        checkPage(definitionPage, QT_TRANSLATE_NOOP("JetReader", "表“%1”的定义"), name);
+        pages().check(definitionPage, QT_TRANSLATE_NOOP("JetReader", "表“%1”的定义"), name);
         // libmdb copies both maps out of the rows these point at, and reads
         // garbage when they lie beyond a truncated file.
         const unsigned char* definition =
             image + static_cast<std::size_t>(definitionPage) * pageSize;
         if (definition[0] == 0x02) {
-            checkPage(get32(definition, format->definitionUsageMap) >> 8,
-                      QT_TRANSLATE_NOOP("JetReader", "表“%1”的页面分配表"), name);
-            checkPage(get32(definition, format->definitionFreeMap) >> 8,
-                      QT_TRANSLATE_NOOP("JetReader", "表“%1”的空闲页面表"), name);
+            pages().check(get32(definition, format->definitionUsageMap) >> 8,
+                          QT_TRANSLATE_NOOP("JetReader", "表“%1”的页面分配表"), name);
+            pages().check(get32(definition, format->definitionFreeMap) >> 8,
+                          QT_TRANSLATE_NOOP("JetReader", "表“%1”的空闲页面表"), name);
         }
         // libmdb keeps a pointer to the entry in the definition; only the page
         // and the type are read from it, and the name is copied for display.
@@ -533,7 +249,7 @@ struct JetDatabase::Handle {
             MdbTableDef* def;
             ~Free() { mdb_free_tabledef(def); }
         } freeDef{def};
-        checkDefinitionPages(name, definitionPage);
+        pages().checkDefinition(name, definitionPage);
         if (!mdb_read_columns(def) || def->num_cols == 0)
             corrupt(JetReader::tr("表“%1”没有列。").arg(quoted));
 
@@ -542,7 +258,8 @@ struct JetDatabase::Handle {
         for (unsigned i = 0; i < def->num_cols; ++i) {
             const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, i));
             cols.push_back(col);
-            columns.push_back({col->name, kindOf(col->col_type), storedTypeOf(col->col_type)});
+            columns.push_back(
+                {col->name, jet::kindOf(col->col_type), jet::storedTypeOf(col->col_type)});
         }
         auto table = std::make_shared<Table>(name, std::move(columns));
         // The row count is only a hint, and a damaged one must not reserve
@@ -570,7 +287,7 @@ struct JetDatabase::Handle {
             if (static_cast<std::uint32_t>(next) <= page)
                 corrupt(JetReader::tr("表“%1”的页面分配表无效。").arg(quoted));
             page = static_cast<std::uint32_t>(next);
-            checkPage(page, QT_TRANSLATE_NOOP("JetReader", "表“%1”的数据"), name);
+            pages().check(page, QT_TRANSLATE_NOOP("JetReader", "表“%1”的数据"), name);
             if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                 corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
             const unsigned char* pg = mdb->pg_buf;
@@ -582,7 +299,7 @@ struct JetDatabase::Handle {
             for (std::uint32_t r = 0; r < rows; ++r) {
                 if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                     corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
-                if (!crack(def, page, r, fields))
+                if (!jet::crackRow(mdb, pages(), def, page, r, fields))
                     continue;
                 for (unsigned c = 0; c < def->num_cols; ++c) {
                     // A memo lookup swaps pages only in the alternate buffer,
@@ -645,7 +362,7 @@ struct JetDatabase::Handle {
 
 JetDatabase::JetDatabase(std::vector<unsigned char> image)
     : m_image(std::move(image)), m_handle(std::make_unique<Handle>()) {
-    const Header header = checkHeader(m_image);
+    const jet::Header header = jet::checkHeader(m_image);
     m_handle->format = header.format;
     m_handle->pageSize = header.format->pageSize;
     m_handle->pageCount = static_cast<std::uint32_t>(m_image.size() / m_handle->pageSize);
