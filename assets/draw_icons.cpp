@@ -1,5 +1,6 @@
-// Draws the program's icon, a deep-groove ball bearing seen along its axis, at the desktop
-// theme's sizes; run by hand (draw-icon packaging/icons), its PNG output is committed.
+// Draws the program's icon, a deep-groove ball bearing seen along its axis: the window's own icon
+// and the desktop icon at the theme's sizes, one design for both. Run by hand (see
+// assets/CMakeLists.txt); its PNG output is committed.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -93,6 +94,16 @@ QImage drawIcon(int size) {
     return image;
 }
 
+// The window icon has no transparency (24 bits a pixel), so the icon is laid on the window's
+// light background.
+QImage windowIcon() {
+    QImage icon(32, 32, QImage::Format_RGB888);
+    icon.fill(QColor(0xEE, 0xEE, 0xFF));
+    QPainter painter(&icon);
+    painter.drawImage(0, 0, drawIcon(32));
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -100,16 +111,21 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: draw-icon OUTPUT-DIRECTORY\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: draw-icons WINDOW-ICON.png ICON-DIRECTORY\n");
         return 2;
     }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QString windowIconPath = QString::fromLocal8Bit(argv[1]);
+    if (!windowIcon().save(windowIconPath, "png")) {
+        std::fprintf(stderr, "draw-icons: cannot write %s\n", qPrintable(windowIconPath));
+        return 1;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[2]));
     for (const int size : kSizes) {
         const QString folder = QStringLiteral("%1x%1").arg(size);
         const QString path = out.filePath(folder + QStringLiteral("/bearing-lookup.png"));
         if (!out.mkpath(folder) || !drawIcon(size).save(path, "png")) {
-            std::fprintf(stderr, "draw-icon: cannot write %s\n", qPrintable(path));
+            std::fprintf(stderr, "draw-icons: cannot write %s\n", qPrintable(path));
             return 1;
         }
     }
