@@ -9,7 +9,8 @@ bearing. Anything not known for certain is left empty (Null) rather than
 guessed, because a wrong width sends someone to the store for the wrong part.
 
 Standard library only and a fixed seed, so running it again reproduces the
-committed file byte for byte.
+committed file byte for byte; a test (sample_catalogue_test) holds it to that.
+Usage: data/make_sample.py [OUTPUT.csv]   (default: bearings.csv beside it)
 """
 
 import csv
@@ -1414,6 +1415,9 @@ def self_check(rows):
 
 
 def main():
+    # An output path other than bearings.csv lets the test compare a fresh run with the
+    # committed file.
+    out = sys.argv[1] if len(sys.argv) > 1 else OUT
     check_lists()
     deep_groove()
     self_aligning()
@@ -1431,16 +1435,16 @@ def main():
     writer = csv.writer(buf, lineterminator="\n")
     writer.writerow(HEADER)
     writer.writerows(cat.rows)
-    with open(OUT, "w", encoding="utf-8", newline="") as f:
+    with open(out, "w", encoding="utf-8", newline="") as f:
         f.write(buf.getvalue())
 
     # Read the file back the way any consumer would, to catch quoting slips.
-    with open(OUT, encoding="utf-8", newline="") as f:
+    with open(out, encoding="utf-8", newline="") as f:
         back = list(csv.reader(f))
     assert back[0] == HEADER and back[1:] == cat.rows
 
     per_type = Counter(r[6] for r in cat.rows)
-    print("%d rows, %d brands -> %s" % (len(cat.rows), len(brands_used), OUT))
+    print("%d rows, %d brands -> %s" % (len(cat.rows), len(brands_used), out))
     for label in TYPES:
         print("%6d  %r" % (per_type[label], label))
     return 0
