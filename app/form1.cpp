@@ -3,9 +3,6 @@
 
 #include "app/drop_down_box.h"
 #include "app/error_report.h"
-#include "app/grid_row_indicator.h"
-#include "app/grid_title_row.h"
-#include "app/result_grid_model.h"
 #include "app/wrapping_menu_bar.h"
 #include "browse/brands_page.h"
 #include "browse/charts.h"
@@ -15,7 +12,6 @@
 #include "browse/vendor_menu.h"
 #include "browse/vendor_page.h"
 #include "search/catalogue.h"
-#include "search/sort_state.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -104,7 +100,7 @@ QLabel* statusPanel(QWidget* parent, const char* name, const char* caption, Beve
 
 TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<WebView> webBrowser,
                SaveFileChooser chooseSaveFile)
-    : QMainWindow(parent), m_shell(std::move(shell)), m_chooseSaveFile(std::move(chooseSaveFile)) {
+    : QMainWindow(parent), m_shell(std::move(shell)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(QIcon(":/icons/window_icon.png"));
@@ -134,8 +130,8 @@ TForm1::TForm1(QWidget* parent, std::unique_ptr<Shell> shell, std::unique_ptr<We
     setMenuBar(new WrappingMenuBar(this));
 
     buildSearchPage(m_tabSheet1);
-    buildResultPages(m_tabSheet1);
-    buildGridMenu();
+    buildResultPages(m_tabSheet1, std::move(chooseSaveFile));
+    connectResultGrid();
     buildStatusRow(m_client);
     buildTabOrder();
     buildKeyboardCommands();
@@ -205,43 +201,13 @@ void TForm1::buildSearchPage(QWidget* page) {
             [this] { runHandler(this, [this] { BitBtn1Click(); }); });
 }
 
-void TForm1::buildResultPages(QWidget* page) {
+void TForm1::buildResultPages(QWidget* page, SaveFileChooser chooseSaveFile) {
     m_pageControl2 = make<QTabWidget>(page, "PageControl2");
     m_anchors->add(m_pageControl2, {18, 81, 751, 462}, AnchorAll);
     m_ccfind = make<QWidget>(m_pageControl2, "CCFIND");
     m_pageControl2->addTab(m_ccfind, QString::fromUtf8("轴承查询"));
 
-    m_dbGrid1 = make<QTableView>(m_ccfind, "DBGrid1");
-    auto* titles = new GridTitleRow(m_dbGrid1);
-    m_dbGrid1->setHorizontalHeader(titles);
-    auto* indicator = new GridRowIndicator(m_dbGrid1);
-    m_dbGrid1->setVerticalHeader(indicator);
-    indicator->setDefaultSectionSize(m_dbGrid1->fontMetrics().height() + 3);
-    // The indicator's title cell is no button: it selects nothing.
-    m_dbGrid1->setCornerButtonEnabled(false);
-    m_gridModel = new ResultGridModel(m_resultSet, m_dbGrid1);
-    m_dbGrid1->setModel(m_gridModel);
-    m_dbGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // White through the palette, not a style sheet: a style sheet on the grid
-    // makes every repaint of its titles keep a little memory, which adds up
-    // over a day of searches.
-    QPalette white = m_dbGrid1->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::Button, Qt::white);
-    white.setColor(QPalette::ButtonText, Qt::black);
-    m_dbGrid1->setPalette(white);
-    titles->setPalette(white);
-    indicator->setPalette(white);
-    // A title press neither selects the column nor moves the current row.
-    disconnect(titles, &QHeaderView::sectionPressed, m_dbGrid1, nullptr);
-    disconnect(titles, &QHeaderView::sectionEntered, m_dbGrid1, nullptr);
-    constexpr std::array<int, catalogue::kGridColumns.size()> widths{100, 120, 150, 50,
-                                                                     50,  50,  150};
-    for (std::size_t i = 0; i < widths.size(); ++i)
-        m_dbGrid1->setColumnWidth(int(i), widths[i]);
-    titles->setTitleClickHandler(
-        [this](int column) { runHandler(this, [this, column] { DBGrid1TitleClick(column); }); });
+    m_dbGrid1 = new ResultGrid(m_resultSet, std::move(chooseSaveFile), m_ccfind);
     m_anchors->add(m_dbGrid1, {7, 3, 724, 419}, AnchorAll);
 }
 
@@ -308,22 +274,6 @@ void TForm1::BitBtn1Click() {
     search.run(criteria);
 }
 
-void TForm1::DBGrid1TitleClick(int column) {
-    if (!m_resultSet.isOpen() || column < 0 || column >= int(catalogue::kGridColumns.size()))
-        return;
-    for (int i = 0; i < m_gridModel->columnCount(); ++i) {
-        const QString title = m_gridModel->headerData(i, Qt::Horizontal).toString();
-        m_gridModel->setHeaderData(
-            i, Qt::Horizontal,
-            QString::fromStdString(SortState::withoutMarker(title.toStdString())));
-    }
-    const SortStep step = SortState(m_resultSet.sortExpression())
-                              .clicked(catalogue::kGridColumns[std::size_t(column)].field);
-    m_resultSet.setSortExpression(step.expression);
-    const QString title = m_gridModel->headerData(column, Qt::Horizontal).toString();
-    m_gridModel->setHeaderData(column, Qt::Horizontal, text(step.marker) + title);
-}
-
 void TForm1::showConnectionFailure() {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kConnectionFailureTitle),
                     QString::fromUtf8(kConnectionFailureText), QMessageBox::Ok, this);
@@ -351,8 +301,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ContextMenu &&
         (watched == m_dbGrid1 || watched == m_dbGrid1->viewport())) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
-        const QPoint at = request->reason() == QContextMenuEvent::Mouse ? request->globalPos()
-                                                                        : keyboardMenuPlace();
+        const QPoint at = request->reason() == QContextMenuEvent::Mouse
+                              ? request->globalPos()
+                              : m_dbGrid1->keyboardMenuPlace();
         runHandler(this, [this, at] { DBGrid1ContextPopup(at); });
         return true;
     }
@@ -360,7 +311,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QKeyEvent*>(event)->keyCombination() ==
             QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
         // Shift+F10 is the desktop's other menu key.
-        runHandler(this, [this] { DBGrid1ContextPopup(keyboardMenuPlace()); });
+        runHandler(this, [this] { DBGrid1ContextPopup(m_dbGrid1->keyboardMenuPlace()); });
         return true;
     }
     if (event->type() == QEvent::KeyPress && keyPressed(watched, static_cast<QKeyEvent*>(event)))

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/anchors.h"
+#include "app/result_grid.h"
 #include "browse/desktop_shell.h"
 #include "browse/engine_web_view.h"
 #include "db/connection.h"
@@ -14,29 +15,18 @@
 #include <memory>
 #include <vector>
 
-class QAction;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTableView;
 
 namespace bearing {
 
 class DropDownBox;
 class NewsPage;
-class ResultGridModel;
-struct TextColumn;
 
 inline constexpr const char* kWindowCaption = "轴承型号查询V2.01";
-
-// Asks where to save a file, offering `suggestedPath`; an empty answer means the user cancelled.
-using SaveFileChooser = std::function<QString(QWidget* parent, const QString& suggestedPath)>;
-
-// The save dialog for a CSV file.
-[[nodiscard]] QString askForCsvFile(QWidget* parent, const QString& suggestedPath);
 
 class TForm1 : public QMainWindow, private SearchRunView {
   public:
@@ -98,7 +88,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void showBusyCursor();
 
     void buildSearchPage(QWidget* page);
-    void buildResultPages(QWidget* page);
+    void buildResultPages(QWidget* page, SaveFileChooser chooseSaveFile);
     void buildStatusRow(QWidget* client);
     void buildTabOrder();
     // Appends the hidden entry N12 with the keyboard commands to the menu bar MainMenu1, which
@@ -113,17 +103,8 @@ class TForm1 : public QMainWindow, private SearchRunView {
     void keepClientSize();
     // Gives the window back its design size if it is neither maximised nor minimised.
     void keepDesignSize();
-    void buildGridMenu();
-    // Enables the grid menu's entries that have rows to act on.
-    void updateGridMenu();
-    // Where the grid's context menu opens when asked from the keyboard: on the current cell.
-    [[nodiscard]] QPoint keyboardMenuPlace() const;
-    // The grid's columns in the order the user sees them.
-    [[nodiscard]] std::vector<TextColumn> shownColumns() const;
-    // The selected rows in grid order, or else the current cell's row.
-    [[nodiscard]] std::vector<std::size_t> copiedRows() const;
-    // The grid's text in `column` of the current row; empty when there is no current row.
-    [[nodiscard]] QString currentRowText(int column) const;
+    // Runs the form's handlers from the grid's title clicks and menu entries.
+    void connectResultGrid();
 
     std::unique_ptr<Shell> m_shell;
     Connection m_connection;
@@ -147,17 +128,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     QPushButton* m_bitBtn2 = nullptr;
     QTabWidget* m_pageControl2 = nullptr;
     QWidget* m_ccfind = nullptr;
-    QTableView* m_dbGrid1 = nullptr;
-    ResultGridModel* m_gridModel = nullptr;
-    // Without a parent, so keys pressed while the menu is open are its own: Esc closes it and
-    // runs no keyboard command of the window.
-    std::unique_ptr<QMenu> m_popupMenu1;
-    QAction* m_copy1 = nullptr;
-    QAction* m_export1 = nullptr;
-    QAction* m_sameSize1 = nullptr;
-    SaveFileChooser m_chooseSaveFile;
-    // The folder the save dialog starts in: the current directory, then the last one exported to.
-    QString m_exportFolder;
+    ResultGrid* m_dbGrid1 = nullptr;
 };
 
 } // namespace bearing

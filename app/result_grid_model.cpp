@@ -89,21 +89,21 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
 QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < m_titles.size())
-        return m_titles[section];
+        return section == m_markedColumn ? m_marker + m_titles[section] : m_titles[section];
     // The rows are marked by the indicator, not numbered.
     if (orientation == Qt::Vertical && role == Qt::DisplayRole)
         return {};
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-bool ResultGridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
-                                    int role) {
-    if (orientation != Qt::Horizontal || (role != Qt::EditRole && role != Qt::DisplayRole) ||
-        section < 0 || section >= m_titles.size())
-        return false;
-    m_titles[section] = value.toString();
-    emit headerDataChanged(orientation, section, section);
-    return true;
+void ResultGridModel::setSortMarker(int column, const QString& marker) {
+    m_markedColumn = column;
+    m_marker = marker;
+    emit headerDataChanged(Qt::Horizontal, 0, int(m_titles.size()) - 1);
+}
+
+QString ResultGridModel::plainTitle(int column) const {
+    return m_titles.value(column);
 }
 
 Qt::ItemFlags ResultGridModel::flags(const QModelIndex& index) const {

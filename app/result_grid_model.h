@@ -22,10 +22,12 @@ class ResultGridModel : public QAbstractTableModel {
                                 int role = Qt::DisplayRole) const override;
     [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
                                       int role = Qt::DisplayRole) const override;
-    // Column titles are editable so that the sorted column can carry its marker.
-    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
-                       int role = Qt::EditRole) override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The sorted column's title carries `marker` ahead of it; every other title none.
+    void setSortMarker(int column, const QString& marker);
+    // The title of `column` without its marker.
+    [[nodiscard]] QString plainTitle(int column) const;
 
   private:
     // Table column of each grid column, resolved by field name once per opened set.
@@ -33,6 +35,8 @@ class ResultGridModel : public QAbstractTableModel {
 
     ResultSet& m_resultSet;
     QStringList m_titles;
+    int m_markedColumn = -1;
+    QString m_marker;
     std::array<int, catalogue::kGridColumns.size()> m_tableColumns{};
 };
 

@@ -10,12 +10,4 @@ SortStep SortState::clicked(std::string_view field) const {
     return {ascending, kAscendingMarker};
 }
 
-std::string SortState::withoutMarker(std::string_view title) {
-    for (const std::string_view marker : {kAscendingMarker, kDescendingMarker}) {
-        if (title.starts_with(marker))
-            return std::string(title.substr(marker.size()));
-    }
-    return std::string(title);
-}
-
 } // namespace bearing

@@ -24,9 +24,6 @@ class SortState {
     // "FIELD DESC", an empty expression or another column, sorts `field` ascending.
     [[nodiscard]] SortStep clicked(std::string_view field) const;
 
-    // `title` without a leading marker, if it has one.
-    [[nodiscard]] static std::string withoutMarker(std::string_view title);
-
   private:
     std::string m_expression;
 };

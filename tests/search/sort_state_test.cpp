@@ -1,4 +1,4 @@
-// SortState: the next sort expression and title marker after a title click, and marker removal.
+// SortState: the next sort expression and title marker after a title click.
 #include "search/sort_state.h"
 #include "tests/support/case_name.h"
 
@@ -40,14 +40,5 @@ INSTANTIATE_TEST_SUITE_P(
                     ClickCase{"twoSpaces", "WJIN  ASC", "WJIN", "WJIN ASC", kAscendingMarker},
                     ClickCase{"trailingSpace", "WJIN ASC ", "WJIN", "WJIN ASC", kAscendingMarker}),
     bearing::test::CaseName());
-
-TEST(SortStateMarker, removesOnlyOneLeadingMarker) {
-    EXPECT_EQ(SortState::withoutMarker("▲内径"), "内径");
-    EXPECT_EQ(SortState::withoutMarker("▼外径"), "外径");
-    EXPECT_EQ(SortState::withoutMarker("▲▼高度"), "▼高度");
-    EXPECT_EQ(SortState::withoutMarker("高度▲"), "高度▲");
-    EXPECT_EQ(SortState::withoutMarker("新型号"), "新型号");
-    EXPECT_EQ(SortState::withoutMarker(""), "");
-}
 
 } // namespace
