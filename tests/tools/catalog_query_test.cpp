@@ -83,9 +83,11 @@ bool startsWith(const Bytes& bytes, const SignatureBytes& signature) {
 class CatalogQuery : public ::testing::Test {
   protected:
     void SetUp() override {
+        // A parameterised test's name holds a '/', which would leave its parent folder behind.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
         m_root = fs::temp_directory_path() /
-                 ("catalog_query_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                 ("catalog_query_" + std::to_string(::getpid()) + "_" + name);
         fs::remove_all(m_root);
         m_dir = m_root / "work";
         fs::create_directories(m_dir);
