@@ -338,10 +338,17 @@ TEST(RobustnessTest, EveryPrefixAndCorruptionFailsCleanly) {
         inputs.push_back(statement.substr(0, n) + "\xff\xc3");
         inputs.push_back(statement.substr(n));
     }
+    const std::size_t rowCount = fixture()->rowCount();
     for (const std::string& input : inputs) {
         try {
-            (void)select(input);
-        } catch (const StatementError&) {
+            const std::vector<std::uint32_t> rows = select(input);
+            EXPECT_LE(rows.size(), rowCount) << input;
+            for (const std::uint32_t row : rows)
+                EXPECT_LT(row, rowCount) << input;
+        } catch (const StatementError& error) {
+            // Refused with a message the user can read, pointing into the statement.
+            EXPECT_STRNE(error.what(), "") << input;
+            EXPECT_LE(error.position(), input.size()) << input;
         }
     }
 }
