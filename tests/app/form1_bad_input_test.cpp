@@ -104,33 +104,19 @@ void Form1BadInputTest::pastedTextEndsInAResultOrAReport_data() {
     QTest::addColumn<int>("searchMode");
     QTest::addColumn<QString>("pasted");
 
-    const QList<QPair<const char*, QString>> inputs{
-        {"1 MB of digits", repeatedTo1MB("1234567890")},
-        {"1 MB of mixed text", repeatedTo1MB(QString::fromUtf8("6205中%_[\"😀 "))},
-        {"control characters", controlCharacters()},
-        {"outside the BMP", QString::fromUtf8("😀𠀀")},
-        {"lone surrogates", QString(QChar(0xD800)) + "62" + QChar(0xDC00)},
-        {"percent", "%"},
-        {"underscore", "_"},
-        {"open bracket", "["},
-        {"double quote", "\""},
-        {"quote doubled", "\"\""},
-        {"unclosed character class", "[!"},
-        {"character class", "[0-9]"},
-        {"quote ends the value", "\" or 1=1 or \""},
-        {"single quote", "'"},
-        {"star and question mark", "*?#"},
-        {"backslash", "\\"},
-        {"all together", QString::fromUtf8("%_[\"😀\x01")},
-    };
-    const QList<QPair<const char*, int>> boxes{
-        {"Edit1", 1}, {"Edit1", 0}, {"Edit1", 2},     {"Edit1", 3},     {"Edit3", 1},
-        {"Edit4", 1}, {"Edit5", 1}, {"ComboBox1", 1}, {"ComboBox2", 1},
-    };
-    for (const auto& [boxName, mode] : boxes)
-        for (const auto& [inputName, text] : inputs)
-            QTest::addRow("%s mode %d: %s", boxName, mode, inputName)
-                << QString::fromLatin1(boxName) << mode << text;
+    // Every input against every field is tried beneath the window, on the search run; here each
+    // box gets the nastiest text once, through the clipboard as a user would paste it.
+    const QString allTogether = QString::fromUtf8("%_[\"😀\x01") + QChar(0xD800);
+    QTest::newRow("Edit1 mode 0: all together") << "Edit1" << 0 << allTogether;
+    QTest::newRow("Edit1 mode 1: 1 MB of mixed text")
+        << "Edit1" << 1 << repeatedTo1MB(QString::fromUtf8("6205中%_[\"😀 "));
+    QTest::newRow("Edit1 mode 2: control characters") << "Edit1" << 2 << controlCharacters();
+    QTest::newRow("Edit1 mode 3: quote ends the value") << "Edit1" << 3 << "\" or 1=1 or \"";
+    QTest::newRow("Edit3: 1 MB of digits") << "Edit3" << 1 << repeatedTo1MB("1234567890");
+    QTest::newRow("Edit4: all together") << "Edit4" << 1 << allTogether;
+    QTest::newRow("Edit5: quote ends the value") << "Edit5" << 1 << "\" or 1=1 or \"";
+    QTest::newRow("ComboBox1: all together") << "ComboBox1" << 1 << allTogether;
+    QTest::newRow("ComboBox2: control characters") << "ComboBox2" << 1 << controlCharacters();
 }
 
 void Form1BadInputTest::pastedTextEndsInAResultOrAReport() {
