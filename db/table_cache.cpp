@@ -5,6 +5,9 @@
 // header names the format version, the content it was decoded from and every
 // section's size, and carries a checksum of everything after it, so that a
 // damaged or foreign file is told apart before a single cell is read.
+//
+// Longer than most files here: the writer and the reader of the entry format stay together, so
+// that every section the one writes is checked by the other in the same place.
 #include "db/table_cache.h"
 
 #include "platform/program_identity.h"

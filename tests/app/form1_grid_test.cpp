@@ -1,5 +1,7 @@
 // The result grid's context menu driven through real events: copying rows to the clipboard, the
 // CSV export and its failures, the same-size search, and when the entries are offered.
+// Longer than most: each menu entry is tried through the mouse, the menu key and Shift+F10, with
+// the files and clipboard contents it produces written out in full.
 #include "app/form1.h"
 #include "tests/browse/recorders.h"
 #include "tests/support/catalogue_file.h"

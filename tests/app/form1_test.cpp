@@ -1,5 +1,8 @@
 // The main window driven through real events: start state, search, title-click sorting, failure
 // report, maximising, keyboard commands, input rules and the clear command.
+// One program, longer than most: the cases share one window fixture and its helpers (keys pressed
+// where the focus is, title clicks, captions), and QtTest runs one test class per program; the
+// grid menu, busy runs, bad input and long use have programs of their own.
 #include "app/form1.h"
 #include "tests/browse/recorders.h"
 #include "tests/support/catalogue_file.h"

@@ -1,5 +1,6 @@
 // Decoded tables kept between processes: what comes back is exactly what was kept, and an entry
 // that is not exactly that (truncated, damaged, foreign, another content's) is never used.
+// Longer than most: every way an entry can be damaged is a case of its own.
 #include "db/table_cache.h"
 
 #include "db/connection.h"

@@ -1,4 +1,5 @@
 // The statement engine end to end: statements over a small table, and the statements it rejects.
+// Longer than most: its tables of statements are the engine's dialect written down.
 #include "sql/sql_error.h"
 #include "sql/sql_evaluator.h"
 #include "sql/sql_parser.h"

@@ -1,4 +1,5 @@
 // Tests of CsvReader and the number parsers used for --double and --long columns.
+// Longer than most: its tables of inputs are the CSV forms the reader accepts and refuses.
 #include "tools/catalog/csv_reader.h"
 
 #include "tests/support/case_name.h"
