@@ -29,19 +29,7 @@ using namespace bearing;
 namespace {
 
 void writeCatalogue(const char* path) {
-    using namespace test;
-    test::writeCatalogue(path,
-                         {
-                             {text("6205"), text("205"), text("SKF 6205"), whole(52), 25.0,
-                              text("15"), text("深沟球轴承 0类")},
-                             {text("N210"), text("2210"), text("NSK N210"), whole(90), 10.0,
-                              text("20"), text("圆柱滚子轴承 2类")},
-                             {text("16204"), JetValue{}, text("SKF 16204"), whole(62), 20.0,
-                              text("7"), text("深沟球轴承 0类")},
-                             {text("30204"), text("7204"), text("KOYO 30204"), whole(47), 35.0,
-                              text("15.25"), text("圆锥滚子轴承 7类")},
-                         },
-                         kMixedDimensions);
+    test::writeCatalogue(path, test::fourBearings(), test::kMixedDimensions);
 }
 
 long residentKilobytes() {

@@ -7,6 +7,7 @@
 #include "sql/table.h"
 
 #include "tests/support/case_name.h"
+#include "tests/support/table_of.h"
 
 #include <gtest/gtest.h>
 
@@ -18,19 +19,11 @@
 namespace bearing {
 namespace {
 
-using Cell = std::optional<std::string>;
+using test::Cell;
 
 // Dimensions stored as numbers, as the catalogue holds them; their cells are
 // the Jet text form ("47", "15.25").
 std::shared_ptr<const Table> catalogue() {
-    auto table =
-        std::make_shared<Table>("ZQbearing", std::vector<Column>{{"newNO", ValueKind::Text},
-                                                                 {"oldNO", ValueKind::Text},
-                                                                 {"DZAO", ValueKind::Text},
-                                                                 {"WJIN", ValueKind::Number},
-                                                                 {"NJIN", ValueKind::Number},
-                                                                 {"GDU", ValueKind::Number},
-                                                                 {"BTYPE", ValueKind::Text}});
     const std::vector<std::vector<Cell>> rows{
         {"6204", "204", "SKF 6204-2RS", "47", "20", "14", "深沟球轴承 0类"},
         {"6204-Z", "80204", "NSK 6204Z", "47", "20", "14", "深沟球轴承 0类"},
@@ -42,23 +35,20 @@ std::shared_ptr<const Table> catalogue() {
         {"Q\"1", "Q1", "KOYO\"X 1", std::nullopt, std::nullopt, std::nullopt, std::nullopt},
         {std::nullopt, std::nullopt, "SKF", std::nullopt, std::nullopt, std::nullopt, "未知类型"},
     };
-    for (const auto& row : rows) {
-        for (const Cell& cell : row) {
-            if (cell)
-                table->appendText(*cell);
-            else
-                table->appendNull();
-        }
-    }
-    return table;
+    return test::tableOf("ZQbearing",
+                         std::vector<Column>{{"newNO", ValueKind::Text},
+                                             {"oldNO", ValueKind::Text},
+                                             {"DZAO", ValueKind::Text},
+                                             {"WJIN", ValueKind::Number},
+                                             {"NJIN", ValueKind::Number},
+                                             {"GDU", ValueKind::Number},
+                                             {"BTYPE", ValueKind::Text}},
+                         rows);
 }
 
 SelectResult run(const SearchCriteria& criteria) {
     const std::shared_ptr<const Table> table = catalogue();
-    return runSelect(joinStatementLines(BuildSearchSql(criteria)),
-                     [&](std::string_view name) -> std::shared_ptr<const Table> {
-                         return equalsIgnoringCase(name, table->name()) ? table : nullptr;
-                     });
+    return runSelect(joinStatementLines(BuildSearchSql(criteria)), test::resolverFor(table));
 }
 
 // The new model numbers of the result, in result order; "(Null)" for a Null one.

@@ -7,6 +7,7 @@
 #include "sql/table.h"
 
 #include "tests/support/case_name.h"
+#include "tests/support/table_of.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,11 @@
 namespace bearing {
 namespace {
 
-using Cell = std::optional<std::string>;
+using test::Cell;
+using test::resolverFor;
 
 // WJIN holds numbers (cells in Jet text form), WTXT the same kind of values as text.
 std::shared_ptr<const Table> fixture() {
-    auto table =
-        std::make_shared<Table>("ZQbearing", std::vector<Column>{{"NAME", ValueKind::Text},
-                                                                 {"BRAND", ValueKind::Text},
-                                                                 {"WJIN", ValueKind::Number},
-                                                                 {"WTXT", ValueKind::Text},
-                                                                 {"BTYPE", ValueKind::Text}});
     const std::vector<std::vector<Cell>> rows{
         {"Äpfel", "SKF 6204", "47", "47", "深沟球轴承 0类"},
         {"äpfel", "skf 6205", "47.5", "47.0", "推力圆锥滚子轴承 "},
@@ -37,21 +33,13 @@ std::shared_ptr<const Table> fixture() {
         {"Straße", "NSK \"Z\"", "100", "100", ""},
         {"6204", "O'NEIL 6204", "9", "9", "深沟球轴承 0类"},
     };
-    for (const auto& row : rows) {
-        for (const Cell& cell : row) {
-            if (cell)
-                table->appendText(*cell);
-            else
-                table->appendNull();
-        }
-    }
-    return table;
-}
-
-TableResolver resolverFor(std::shared_ptr<const Table> table) {
-    return [table](std::string_view name) -> std::shared_ptr<const Table> {
-        return equalsIgnoringCase(name, table->name()) ? table : nullptr;
-    };
+    return test::tableOf("ZQbearing",
+                         std::vector<Column>{{"NAME", ValueKind::Text},
+                                             {"BRAND", ValueKind::Text},
+                                             {"WJIN", ValueKind::Number},
+                                             {"WTXT", ValueKind::Text},
+                                             {"BTYPE", ValueKind::Text}},
+                         rows);
 }
 
 std::vector<std::uint32_t> select(const std::string& statement) {

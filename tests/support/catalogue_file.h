@@ -38,6 +38,11 @@ inline constexpr DimensionTypes kMixedDimensions{JetColumnType::Long, JetColumnT
 
 [[nodiscard]] std::vector<JetColumnSpec> catalogueColumns(DimensionTypes dimensions);
 
+// Four bearings for the window's tests, written with kMixedDimensions. In new-model order
+// 16204 30204 6205 N210; by outer diameter (a Long) 30204 6205 16204 N210; by inner diameter
+// (a Double) N210 16204 6205 30204. 16204 has no old model number.
+[[nodiscard]] std::vector<CatalogueRow> fourBearings();
+
 [[nodiscard]] std::vector<unsigned char> catalogueImage(const std::vector<CatalogueRow>& rows,
                                                         DimensionTypes dimensions,
                                                         FileSignature signature);
