@@ -91,6 +91,8 @@ std::vector<SearchCase> searchCases() {
     SearchCriteria inner;
     inner.innerDiameter = "25";
     cases.push_back({"InnerDiameter", inner, {"6205"}});
+    outer.outerDiameter = "4";
+    cases.push_back({"OuterDiameterMatchesWholeValue", outer, {}});
     SearchCriteria height;
     height.height = "15";
     cases.push_back({"HeightIsWholeValue", height, {"51204", "6205"}});
@@ -116,9 +118,21 @@ std::vector<SearchCase> searchCases() {
     cases.push_back({"TypeWithoutTrailingSpaceIsExact", type, {"29413"}});
 
     cases.push_back({"QuoteInModelStaysInsideValue", with(1, "Q\""), {"Q\"1"}});
+    cases.push_back({"NothingMatches", with(1, "9999"), {}});
+    SearchCriteria everything = with(0, "6204");
+    everything.outerDiameter = "47";
+    everything.innerDiameter = "20";
+    everything.height = "14";
+    everything.brand = "NSK";
+    everything.type = "深沟球轴承 0类";
+    cases.push_back({"EveryFilterTogether", everything, {"6204-Z"}});
     SearchCriteria noMode = with(-1, "6204");
     noMode.innerDiameter = "60";
     cases.push_back({"NoModeIgnoresModelText", noMode, {"29412"}});
+    cases.push_back(
+        {"ListAllWithoutMode",
+         SearchCriteria{},
+         {"(Null)", "29412", "29413", "30204", "51204", "6204", "6204-Z", "6205", "Q\"1"}});
     cases.push_back(
         {"ListAllPutsNullModelFirst",
          with(2, ""),
