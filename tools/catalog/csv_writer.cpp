@@ -63,7 +63,7 @@ void CsvWriter::writeField(std::optional<std::string_view> value) {
         m_buffer += m_delimiter;
     m_fieldStarted = true;
     if (value)
-        writeText(*value);
+        appendCsvField(m_buffer, *value, m_delimiter);
 }
 
 void CsvWriter::endRecord() {
@@ -96,10 +96,6 @@ void CsvWriter::flush() {
     m_out.flush();
     if (!m_out)
         throw std::runtime_error(utf8(Message::tr("writing the CSV output failed")));
-}
-
-void CsvWriter::writeText(std::string_view text) {
-    appendCsvField(m_buffer, text, m_delimiter);
 }
 
 void CsvWriter::spill() {

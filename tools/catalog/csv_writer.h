@@ -43,7 +43,6 @@ class CsvWriter {
     void flush();
 
   private:
-    void writeText(std::string_view text);
     void encodeRecord();
     void spill();
 
