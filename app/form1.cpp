@@ -1,4 +1,4 @@
-// The main window: layout, hints, start-up events and the search and sort handlers.
+// The main window: layout, hints, start-up events and the search handler.
 #include "app/form1.h"
 
 #include "app/drop_down_box.h"
@@ -19,23 +19,19 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTimer>
 
-#include <array>
+#include <iterator>
 #include <utility>
 
 namespace bearing {

@@ -11,12 +11,9 @@
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
-#include <vector>
 
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
