@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -293,23 +292,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // A spontaneous show is the window coming back from minimised: the page was showing all along.
     if (watched == m_tabSheet1 && event->type() == QEvent::Show && !event->spontaneous())
         runHandler(this, [this] { TabSheet1Show(); });
-    // A right click arrives at the grid's cell area, the menu key at the grid itself.
-    if (event->type() == QEvent::ContextMenu &&
-        (watched == m_dbGrid1 || watched == m_dbGrid1->viewport())) {
-        const auto* request = static_cast<QContextMenuEvent*>(event);
-        const QPoint at = request->reason() == QContextMenuEvent::Mouse
-                              ? request->globalPos()
-                              : m_dbGrid1->keyboardMenuPlace();
-        runHandler(this, [this, at] { DBGrid1ContextPopup(at); });
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress && watched == m_dbGrid1 &&
-        static_cast<QKeyEvent*>(event)->keyCombination() ==
-            QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
-        // Shift+F10 is the desktop's other menu key.
-        runHandler(this, [this] { DBGrid1ContextPopup(m_dbGrid1->keyboardMenuPlace()); });
-        return true;
-    }
     if (event->type() == QEvent::KeyPress && keyPressed(watched, static_cast<QKeyEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);

@@ -1,5 +1,5 @@
-// TForm1's handlers of the result grid: title clicks, the context menu and its entries. The grid
-// does the work; the form runs the handlers so that a failure is reported in its own way.
+// TForm1's handlers of the result grid: title clicks, menu requests and the menu's entries. The
+// grid does the work; the form runs the handlers so that a failure is reported in its own way.
 #include "app/form1.h"
 
 #include "app/drop_down_box.h"
@@ -24,8 +24,8 @@ void TForm1::connectResultGrid() {
             [this] { runHandler(this, [this] { Export1Click(); }); });
     connect(m_dbGrid1->sameSizeEntry(), &QAction::triggered, this,
             [this] { runHandler(this, [this] { SameSize1Click(); }); });
-    m_dbGrid1->installEventFilter(this);
-    m_dbGrid1->viewport()->installEventFilter(this);
+    m_dbGrid1->setMenuRequestHandler(
+        [this](QPoint at) { runHandler(this, [this, at] { DBGrid1ContextPopup(at); }); });
 }
 
 void TForm1::DBGrid1TitleClick(int column) {

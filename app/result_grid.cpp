@@ -9,11 +9,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMenu>
 
 #include <array>
@@ -92,6 +94,42 @@ void ResultGrid::setTitleClickHandler(std::function<void(int)> handler) {
 
 void ResultGrid::setSortMarker(int column, std::string_view marker) {
     m_model->setSortMarker(column, QString::fromUtf8(marker.data(), qsizetype(marker.size())));
+}
+
+void ResultGrid::setMenuRequestHandler(std::function<void(QPoint)> handler) {
+    m_menuRequest = std::move(handler);
+}
+
+bool ResultGrid::event(QEvent* event) {
+    // The menu key arrives here, and so does a right click on the title row or the row
+    // indicator, which pass it on: the grid's menu opens for both.
+    if (event->type() == QEvent::ContextMenu &&
+        requestMenu(*static_cast<QContextMenuEvent*>(event)))
+        return true;
+    // Shift+F10 is the desktop's other menu key.
+    if (event->type() == QEvent::KeyPress && m_menuRequest &&
+        static_cast<QKeyEvent*>(event)->keyCombination() ==
+            QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
+        m_menuRequest(keyboardMenuPlace());
+        return true;
+    }
+    return QTableView::event(event);
+}
+
+bool ResultGrid::viewportEvent(QEvent* event) {
+    // A right click on the cells.
+    if (event->type() == QEvent::ContextMenu &&
+        requestMenu(*static_cast<QContextMenuEvent*>(event)))
+        return true;
+    return QTableView::viewportEvent(event);
+}
+
+bool ResultGrid::requestMenu(const QContextMenuEvent& request) {
+    if (!m_menuRequest)
+        return false;
+    m_menuRequest(request.reason() == QContextMenuEvent::Mouse ? request.globalPos()
+                                                               : keyboardMenuPlace());
+    return true;
 }
 
 void ResultGrid::buildMenu() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QContextMenuEvent;
 class QMenu;
 
 namespace bearing {
@@ -42,10 +43,11 @@ class ResultGrid : public QTableView {
     [[nodiscard]] QAction* exportEntry() const { return m_export1; }
     [[nodiscard]] QAction* sameSizeEntry() const { return m_sameSize1; }
 
+    // `handler` receives where on the screen the user asked for the context menu: under the
+    // pointer for a right click, on the current cell for the menu key or Shift+F10.
+    void setMenuRequestHandler(std::function<void(QPoint)> handler);
     // Opens the context menu at `at` on the screen, its entries enabled where they have rows.
     void popupMenu(QPoint at);
-    // Where the menu opens when asked from the keyboard: on the current cell.
-    [[nodiscard]] QPoint keyboardMenuPlace() const;
 
     // Puts the selected rows, or else the current one, on the clipboard as tab-separated text.
     void copyRows();
@@ -55,7 +57,15 @@ class ResultGrid : public QTableView {
     // The text in `column` of the current row; empty when there is no current row.
     [[nodiscard]] QString currentRowText(int column) const;
 
+  protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
   private:
+    // Passes a menu request on to the handler; false when there is none to take it.
+    bool requestMenu(const QContextMenuEvent& request);
+    // Where the menu opens when asked from the keyboard: on the current cell.
+    [[nodiscard]] QPoint keyboardMenuPlace() const;
     void buildMenu();
     void updateMenu();
     // The columns in the order the user sees them.
@@ -69,6 +79,7 @@ class ResultGrid : public QTableView {
     // Without a parent, so keys pressed while the menu is open are its own: Esc closes it and
     // runs no keyboard command of the window.
     std::unique_ptr<QMenu> m_popupMenu1;
+    std::function<void(QPoint)> m_menuRequest;
     QAction* m_copy1 = nullptr;
     QAction* m_export1 = nullptr;
     QAction* m_sameSize1 = nullptr;

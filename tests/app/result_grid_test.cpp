@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -52,6 +53,8 @@ class ResultGridTest : public QObject {
 
     void titleClicks_data();
     void titleClicks();
+    void menuRequests_data();
+    void menuRequests();
     void menuEntries_data();
     void menuEntries();
     void copySelectedRows();
@@ -74,6 +77,7 @@ class ResultGridTest : public QObject {
     std::unique_ptr<QWidget> m_window;
     ResultGrid* m_grid = nullptr;
     QList<int> m_clicked;
+    QList<QPoint> m_menuRequests;
     QStringList m_suggested;
     QString m_chosen;
 };
@@ -86,6 +90,7 @@ void ResultGridTest::init() {
     m_rows = std::make_unique<ResultSet>(*m_connection);
     m_rows->setStatementLines({"SELECT * FROM ZQbearing ORDER BY newNO"});
     m_clicked.clear();
+    m_menuRequests.clear();
     m_suggested.clear();
     m_chosen.clear();
 
@@ -99,7 +104,9 @@ void ResultGridTest::init() {
         },
         m_window.get());
     m_grid->resize(m_window->size());
-    // The window's handlers of a title click and of the copy entry, which the grid leaves to it.
+    // The window's handlers of a title click, a menu request and the copy entry, which the grid
+    // leaves to it.
+    m_grid->setMenuRequestHandler([this](QPoint at) { m_menuRequests.append(at); });
     QObject::connect(m_grid->copyEntry(), &QAction::triggered, m_grid, &ResultGrid::copyRows);
     m_grid->setTitleClickHandler([this](int column) {
         m_clicked.append(column);
@@ -218,6 +225,58 @@ void ResultGridTest::titleClicks() {
     QCOMPARE(m_clicked, clicked);
     QCOMPARE(this->titles().join(','), titles);
     QCOMPARE(newNumbers(), order);
+}
+
+void ResultGridTest::menuRequests_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("currentRow");
+    // "pointer", "current cell" or "cells' corner".
+    QTest::addColumn<QString>("place");
+
+    // clang-format off
+    QTest::newRow("a right click on a cell") << "right-click cells" << "" << "pointer";
+    QTest::newRow("a right click on the title row") << "right-click titles" << "" << "pointer";
+    QTest::newRow("a right click on the row indicator")
+        << "right-click indicator" << "N210" << "pointer";
+    QTest::newRow("the menu key on the current row") << "menu key" << "N210" << "current cell";
+    QTest::newRow("Shift+F10 on the current row") << "Shift+F10" << "X1" << "current cell";
+    QTest::newRow("the menu key without a current row") << "menu key" << "" << "cells' corner";
+    // clang-format on
+}
+
+void ResultGridTest::menuRequests() {
+    QFETCH(QString, how);
+    QFETCH(QString, currentRow);
+    QFETCH(QString, place);
+
+    openRows();
+    if (!currentRow.isEmpty())
+        clickRow(currentRow);
+    m_grid->setFocus();
+    QPoint pointer;
+    if (how == "Shift+F10") {
+        QTest::keyClick(m_grid, Qt::Key_F10, Qt::ShiftModifier);
+    } else if (how == "menu key") {
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  m_grid->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(m_grid, &request);
+    } else {
+        QWidget* target = how == "right-click titles"      ? m_grid->horizontalHeader()->viewport()
+                          : how == "right-click indicator" ? m_grid->verticalHeader()->viewport()
+                                                           : m_grid->viewport();
+        const QPoint at(target->width() / 2, target->height() / 2);
+        pointer = target->mapToGlobal(at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, pointer);
+        QApplication::sendEvent(target, &request);
+    }
+
+    QPoint expected = pointer;
+    if (place == "current cell")
+        expected = m_grid->viewport()->mapToGlobal(
+            m_grid->visualRect(m_grid->model()->index(rowOf(currentRow), 1)).center());
+    else if (place == "cells' corner")
+        expected = m_grid->viewport()->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(m_menuRequests, QList<QPoint>{expected});
 }
 
 void ResultGridTest::menuEntries_data() {
