@@ -1,5 +1,7 @@
-// TForm1's keyboard commands, input rules and clear command; kept apart from the layout half of
-// the window class so that each file stays readable.
+// TForm1's handling of the search page's keys: the keyboard commands of the hidden entry N12, the
+// boxes' key-press rules, and the clear and list-change handlers they lead to. They stay members
+// of the form rather than a class of their own because the product names these handlers on TForm1
+// and each works the form's own controls; matching a key to a command is KeyboardCommands' job.
 #include "app/form1.h"
 
 #include "app/drop_down_box.h"
