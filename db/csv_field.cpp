@@ -1,3 +1,4 @@
+// One field of CSV text, shared by the window's export and bearing-catalog's.
 #include "db/csv_field.h"
 
 namespace bearing {
