@@ -5,13 +5,9 @@
 
 #include <xxhash.h>
 
-#include <array>
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <memory>
-
-#include <fcntl.h>
-#include <unistd.h>
+#include <new>
 
 namespace bearing {
 
@@ -22,46 +18,20 @@ ContentKey contentKey(const unsigned char* bytes, std::size_t size) {
 
 ContentKey fileContentKey(const std::filesystem::path& path, std::size_t skip,
                           std::vector<unsigned char>& head) {
-    auto fail = [&path](int error) {
-        throw FileError("无法读取文件 \"" + path.string() + "\": " + std::strerror(error));
-    };
-    struct File {
-        int fd;
-        ~File() {
-            if (fd >= 0)
-                ::close(fd);
-        }
-    } const file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    const int fd = file.fd;
-    if (fd < 0)
-        fail(errno);
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-
     const std::unique_ptr<XXH3_state_t, XXH_errorcode (*)(XXH3_state_t*)> state(XXH3_createState(),
                                                                                 XXH3_freeState);
     if (!state)
         throw std::bad_alloc();
     XXH3_128bits_reset(state.get());
-    // Small enough to stay in the processor's cache between read and hash.
-    static thread_local std::array<unsigned char, 256 * 1024> piece;
     head.clear();
     std::size_t size = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, piece.data(), piece.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        if (n == 0)
-            break;
-        std::size_t at = 0;
-        const auto got = static_cast<std::size_t>(n);
-        while (head.size() < skip && at < got)
-            head.push_back(piece[at++]);
-        XXH3_128bits_update(state.get(), piece.data() + at, got - at);
-        size += got - at;
-    }
+    readFileInPieces(path, [&](std::span<const unsigned char> piece) {
+        const std::size_t toHead = std::min(skip - head.size(), piece.size());
+        head.insert(head.end(), piece.begin(), piece.begin() + toHead);
+        const std::span<const unsigned char> hashed = piece.subspan(toHead);
+        XXH3_128bits_update(state.get(), hashed.data(), hashed.size());
+        size += hashed.size();
+    });
     const XXH128_hash_t h = XXH3_128bits_digest(state.get());
     return {h.low64, h.high64, size};
 }

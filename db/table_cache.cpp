@@ -6,31 +6,31 @@
 // section's size, and carries a checksum of everything after it, so that a
 // damaged or foreign file is told apart before a single cell is read.
 //
-// Longer than most files here: the writer and the reader of the entry format stay together, so
-// that every section the one writes is checked by the other in the same place.
+// The writer and the reader of the entry format stay together, so that every
+// section the one writes is checked by the other in the same place; the files
+// themselves are opened, mapped and replaced by platform/.
 #include "db/table_cache.h"
 
+#include "platform/file_io.h"
+#include "platform/mapped_file.h"
 #include "platform/program_identity.h"
 
 #include <xxhash.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <span>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace bearing {
 
@@ -141,28 +141,6 @@ std::vector<unsigned char> namesSection(const Table& table) {
     }
     out.resize(padded(out.size()));
     return out;
-}
-
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
-bool writeAll(int fd, const void* p, std::size_t n) {
-    const auto* b = static_cast<const unsigned char*>(p);
-    while (n > 0) {
-        const ssize_t w = ::write(fd, b, n);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        b += w;
-        n -= static_cast<std::size_t>(w);
-    }
-    return true;
 }
 
 } // namespace
@@ -299,21 +277,15 @@ std::shared_ptr<const Table> TableCache::load(const ContentKey& key,
                                               std::string_view tableName) const {
     if (m_folder.empty())
         return nullptr;
-    const Fd f{::open(entryPath(key, tableName).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)};
-    struct stat st {};
-    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        st.st_size < static_cast<off_t>(kHeaderSize))
-        return nullptr;
-    const auto size = static_cast<std::size_t>(st.st_size);
     // Entries are only ever replaced by a rename, never rewritten in place, so
     // the mapped file stays as it was for as long as the table is in use.
-    void* p = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, f.fd, 0);
-    if (p == MAP_FAILED)
+    std::shared_ptr<const MappedFile> entry = MappedFile::open(entryPath(key, tableName));
+    if (!entry)
         return nullptr;
-    std::shared_ptr<const void> mapping(
-        p, [size](const void* m) { ::munmap(const_cast<void*>(m), size); });
-    return tableFromCacheEntry(static_cast<const unsigned char*>(p), size, key, tableName,
-                               std::move(mapping));
+    // Taken before the entry moves into the table's ownership.
+    const unsigned char* bytes = entry->bytes();
+    const std::size_t size = entry->size();
+    return tableFromCacheEntry(bytes, size, key, tableName, std::move(entry));
 }
 
 void TableCache::store(const ContentKey& key, std::string_view tableName,
@@ -358,17 +330,17 @@ void TableCache::write(const ContentKey& key, std::string_view tableName,
                  text.size();
 
     // The pieces in file order after the header, hashed as they will be written.
-    std::vector<std::pair<const void*, std::size_t>> pieces{{names.data(), names.size()},
-                                                            {cells.data(), cells.size_bytes()}};
+    std::vector<std::span<const std::byte>> pieces{std::as_bytes(std::span(names)),
+                                                   std::as_bytes(cells)};
     std::vector<std::uint64_t> slots;
     slots.reserve(table.orders().size());
     for (const auto& [slot, order] : table.orders()) {
         slots.push_back(slot);
-        pieces.emplace_back(&slots.back(), sizeof(std::uint64_t));
-        pieces.emplace_back(order.data(), order.size_bytes());
-        pieces.emplace_back(zeros.data(), orderBytes - order.size_bytes());
+        pieces.push_back(std::as_bytes(std::span(&slots.back(), 1)));
+        pieces.push_back(std::as_bytes(order));
+        pieces.push_back(std::as_bytes(std::span(zeros)).first(orderBytes - order.size_bytes()));
     }
-    pieces.emplace_back(text.data(), text.size());
+    pieces.push_back(std::as_bytes(std::span(text)));
 
     XXH3_state_t* state = XXH3_createState();
     if (!state)
@@ -376,28 +348,17 @@ void TableCache::write(const ContentKey& key, std::string_view tableName,
     XXH3_64bits_reset(state);
     const auto* headerBytes = reinterpret_cast<const unsigned char*>(&h);
     XXH3_64bits_update(state, headerBytes + kChecked, kHeaderSize - kChecked);
-    for (const auto& [p, n] : pieces)
-        XXH3_64bits_update(state, p, n);
+    for (const std::span<const std::byte> piece : pieces)
+        XXH3_64bits_update(state, piece.data(), piece.size());
     h.checksum = XXH3_64bits_digest(state);
     XXH3_freeState(state);
+    pieces.insert(pieces.begin(), std::as_bytes(std::span(&h, 1)));
 
-    // Built under a name of its own and renamed into place: a reader sees the
-    // old entry, no entry or the whole new one, and two processes building
-    // the same entry at once each rename a complete file. It is not flushed:
-    // an entry lost or damaged by a crash fails its checksum and is rebuilt.
-    const std::filesystem::path target = entryPath(key, tableName);
-    std::string temporary = (m_folder / (std::string(kTemporaryPrefix) + "XXXXXX")).string();
-    const Fd f{::mkostemp(temporary.data(), O_CLOEXEC)};
-    if (f.fd < 0)
-        return;
-    bool written = writeAll(f.fd, &h, sizeof h);
-    for (const auto& [p, n] : pieces)
-        written = written && writeAll(f.fd, p, n);
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return;
-    }
-    prune();
+    // Replaced whole by a rename, so that a process reading the old entry in
+    // place keeps it. Not flushed: an entry lost or damaged by a crash fails
+    // its checksum and is rebuilt.
+    if (replaceFileUnflushed(entryPath(key, tableName), kTemporaryPrefix, pieces))
+        prune();
 }
 
 void TableCache::prune() const {

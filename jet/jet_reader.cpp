@@ -1,19 +1,19 @@
 // Reads Jet 3 and Jet 4.0 tables through libmdb. libmdb finds the table
 // definitions and the pages a table owns; the rows are found here (deleted and
 // moved rows as the engine's own scan treats them), cracked with libmdb's
-// mdb_crack_row, and the values decoded here, so that numbers get the engine's
-// text form and Null stays distinct from empty text. The system catalogue is
-// read here the same way, not through mdb_read_catalog, which parses every
-// object's property blob without bounds (a damaged one loops until memory runs
-// out) and copies names into fixed-size buffers.
+// mdb_crack_row, and the values decoded by jet_row_decoding, so that numbers
+// get the engine's text form and Null stays distinct from empty text. The
+// system catalogue is read the same way, not through mdb_read_catalog, which
+// parses every object's property blob without bounds (a damaged one loops
+// until memory runs out) and copies names into fixed-size buffers.
 #include "jet/jet_reader.h"
 
 #include "jet/jet_page.h"
 #include "jet/jet_read_error.h"
+#include "jet/jet_row_decoding.h"
 #include "jet/jet_text.h"
 #include "jet/jet_validation.h"
 #include "jet/jet_values.h"
-#include "sql/number_text.h"
 #include "sql/sql_text.h"
 
 #include <QCoreApplication>
@@ -22,9 +22,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -39,10 +36,6 @@ using jet::get32;
 using jet::JetReader;
 
 constexpr std::uint32_t kCataloguePage = 2;
-// The Decimal column's value: a sign byte, then the magnitude as four 32-bit
-// little-endian words, the most significant first.
-constexpr std::size_t kDecimalSize = 17;
-constexpr std::size_t kGuidSize = 16;
 
 std::optional<std::int64_t> integerCell(const Table& table, std::size_t row, std::size_t column) {
     const auto text = table.cell(row, column);
@@ -76,150 +69,6 @@ struct JetDatabase::Handle {
     ~Handle() {
         if (mdb)
             mdb_close(mdb);
-    }
-
-    // Reads a long value's bytes from the page/row it points at.
-    std::string longValueRow(std::uint32_t pgRow, std::uint32_t& next, bool chained) const {
-        pages().check(pgRow >> 8, QT_TRANSLATE_NOOP("JetReader", "长文本"));
-        void* buf = nullptr;
-        int start = 0;
-        std::size_t len = 0;
-        if (mdb_find_pg_row(mdb, static_cast<int>(pgRow), &buf, &start, &len) != 0)
-            corrupt(JetReader::tr("长文本的位置无效（第 %1 页）。").arg(pgRow >> 8));
-        const auto* p = static_cast<const unsigned char*>(buf) + start;
-        if (!chained)
-            return std::string(reinterpret_cast<const char*>(p), len);
-        if (len < 4)
-            corrupt(JetReader::tr("长文本的链接无效（第 %1 页）。").arg(pgRow >> 8));
-        next = get32(p, 0);
-        return std::string(reinterpret_cast<const char*>(p + 4), len - 4);
-    }
-
-    // The stored bytes of a memo from its 12-byte field in the row.
-    std::string memoBytes(const unsigned char* field, std::size_t size) const {
-        if (size < 12)
-            corrupt(JetReader::tr("长文本字段太短。"));
-        const std::uint32_t header = get32(field, 0);
-        const std::uint32_t length = header & 0x3FFFFFFF;
-        if (header & 0x80000000u)
-            return std::string(reinterpret_cast<const char*>(field + 12),
-                               std::min<std::size_t>(length, size - 12));
-        std::uint32_t next = 0;
-        if (header & 0x40000000u) {
-            std::string bytes = longValueRow(get32(field, 4), next, false);
-            if (bytes.size() > length)
-                bytes.resize(length);
-            return bytes;
-        }
-        std::string bytes;
-        std::uint32_t at = get32(field, 4);
-        // A chain longer than the file has pages must loop back on itself.
-        for (std::uint32_t hops = 0; at != 0 && bytes.size() < length; ++hops) {
-            if (hops > pageCount)
-                corrupt(JetReader::tr("长文本的链接形成了循环。"));
-            bytes += longValueRow(at, next, true);
-            at = next;
-        }
-        if (bytes.size() > length)
-            bytes.resize(length);
-        return bytes;
-    }
-
-    void appendValue(Table& table, const MdbColumn& col, const MdbField& f,
-                     std::string& scratch) const {
-        const auto* v = static_cast<const unsigned char*>(f.value);
-        if (col.col_type == MDB_BOOL) {
-            // A yes/no value lives in the Null mask itself and is never Null.
-            table.appendText(f.is_null ? "False" : "True");
-            return;
-        }
-        if (f.is_null || !v) {
-            table.appendNull();
-            return;
-        }
-        const auto size = static_cast<std::size_t>(f.siz);
-        auto needs = [&](std::size_t n) {
-            if (size < n)
-                corrupt(JetReader::tr("列“%1”的值太短。").arg(QString::fromUtf8(col.name)));
-        };
-        switch (col.col_type) {
-        case MDB_BYTE:
-            needs(1);
-            table.appendText(std::to_string(v[0]));
-            return;
-        case MDB_INT:
-            needs(2);
-            table.appendText(std::to_string(static_cast<std::int16_t>(get16(v, 0))));
-            return;
-        case MDB_LONGINT:
-            needs(4);
-            table.appendText(std::to_string(static_cast<std::int32_t>(get32(v, 0))));
-            return;
-        case MDB_MONEY: {
-            needs(8);
-            const std::uint64_t raw = get32(v, 0) | (static_cast<std::uint64_t>(get32(v, 4)) << 32);
-            table.appendText(jet::formatMoney(static_cast<std::int64_t>(raw)));
-            return;
-        }
-        case MDB_FLOAT: {
-            needs(4);
-            float x;
-            std::memcpy(&x, v, 4);
-            table.appendText(formatSingle(x));
-            return;
-        }
-        case MDB_DOUBLE:
-        case MDB_DATETIME: {
-            needs(8);
-            double x;
-            std::memcpy(&x, v, 8);
-            table.appendText(col.col_type == MDB_DOUBLE ? formatDouble(x) : jet::formatDate(x));
-            return;
-        }
-        case MDB_NUMERIC: {
-            needs(kDecimalSize);
-            unsigned __int128 magnitude = 0;
-            for (std::size_t word = 0; word < 4; ++word)
-                magnitude = (magnitude << 32) | get32(v, 1 + 4 * word);
-            // The column entry holds the precision, then the scale; libmdb
-            // names the two the other way round.
-            table.appendText(
-                formatDecimal(magnitude, (v[0] & 0x80) != 0, static_cast<unsigned>(col.col_prec)));
-            return;
-        }
-        case MDB_REPID:
-            needs(kGuidSize);
-            table.appendText(jet::guid(v));
-            return;
-        case MDB_TEXT:
-            scratch.clear();
-            appendText(scratch, v, size);
-            table.appendText(scratch);
-            return;
-        case MDB_MEMO: {
-            const std::string bytes = memoBytes(v, size);
-            scratch.clear();
-            appendText(scratch, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-            table.appendText(scratch);
-            return;
-        }
-        case MDB_OLE:
-            table.appendText("(OLE)");
-            return;
-        default:
-            // Binary, and a type the engine does not write (only a damaged
-            // definition has one): the bytes as they are, never libmdb's guess
-            // with its warning. A search on such a column is refused by type.
-            table.appendText(jet::hex(v, size));
-            return;
-        }
-    }
-
-    void appendText(std::string& out, const unsigned char* bytes, std::size_t size) const {
-        if (codePage)
-            codePage->append(out, bytes, size);
-        else
-            appendJetTextAsUtf8(out, bytes, size);
     }
 
     std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const {
@@ -269,7 +118,7 @@ struct JetDatabase::Handle {
             std::min<std::size_t>(def->num_rows, std::size_t{pageCount} * maxRowsPerPage));
 
         std::vector<MdbField> fields(def->num_cols);
-        std::string scratch;
+        jet::RowDecoder decoder(mdb, pages(), codePage ? &*codePage : nullptr);
         std::uint32_t page = 0;
         // Every page the table's usage map names, in file order; the map can
         // claim pages beyond a truncated file, which is checked before reading.
@@ -299,14 +148,8 @@ struct JetDatabase::Handle {
             for (std::uint32_t r = 0; r < rows; ++r) {
                 if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                     corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
-                if (!jet::crackRow(mdb, pages(), def, page, r, fields))
-                    continue;
-                for (unsigned c = 0; c < def->num_cols; ++c) {
-                    // A memo lookup swaps pages only in the alternate buffer,
-                    // so the cracked fields stay valid throughout the row.
-                    appendValue(*table, *cols[static_cast<unsigned>(fields[c].colnum)], fields[c],
-                                scratch);
-                }
+                if (jet::crackRow(mdb, pages(), def, page, r, fields))
+                    decoder.appendRow(*table, cols, fields);
             }
         }
         return table;

@@ -1,8 +1,12 @@
-// Whole-file reads, crash-safe whole-file writes and in-place header writes over POSIX calls.
+// Whole-file and piecewise reads, whole-file replacements and in-place header writes over POSIX
+// calls.
 #include "platform/file_io.h"
+
+#include "platform/file_descriptor.h"
 
 #include <QCoreApplication>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -22,14 +26,6 @@ namespace {
                     path.string() + "\": " + std::strerror(error));
 }
 
-struct Fd {
-    int fd = -1;
-    ~Fd() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 // Memory for a large file is touched in huge pages where the kernel offers
 // them: one page fault per 2 MB instead of one per 4 KB.
 void adviseHugePages(unsigned char* start, std::size_t size) {
@@ -38,6 +34,21 @@ void adviseHugePages(unsigned char* start, std::size_t size) {
     const auto last = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(huge - 1);
     if (first < last)
         ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+
+// Writes all `n` bytes, however many calls that takes; false when one fails.
+bool writeAll(int fd, const void* p, std::size_t n) {
+    const auto* b = static_cast<const unsigned char*>(p);
+    while (n > 0) {
+        const ssize_t w = ::write(fd, b, n);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        b += w;
+        n -= static_cast<std::size_t>(w);
+    }
+    return true;
 }
 
 } // namespace
@@ -49,7 +60,7 @@ std::vector<unsigned char> readWholeFile(const std::filesystem::path& path) {
 }
 
 void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes) {
-    Fd f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
         fail(QT_TRANSLATE_NOOP("FileIo", "无法打开文件"), path, errno);
     struct stat st {};
@@ -83,11 +94,32 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
     bytes.resize(got);
 }
 
+void readFileInPieces(const std::filesystem::path& path,
+                      const std::function<void(std::span<const unsigned char>)>& take) {
+    const FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0)
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
+    ::posix_fadvise(f.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    // Small enough to stay in the processor's cache between the read and its use.
+    static thread_local std::array<unsigned char, 256 * 1024> piece;
+    for (;;) {
+        const ssize_t n = ::read(f.fd, piece.data(), piece.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
+        }
+        if (n == 0)
+            return;
+        take(std::span<const unsigned char>(piece.data(), static_cast<std::size_t>(n)));
+    }
+}
+
 void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes,
                          std::size_t size, bool replace) {
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
     std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
-    Fd f{::mkostemp(temp.data(), O_CLOEXEC)};
+    FileDescriptor f{::mkostemp(temp.data(), O_CLOEXEC)};
     if (f.fd < 0)
         fail(QT_TRANSLATE_NOOP("FileIo", "无法创建临时文件"), temp, errno);
     bool done = false;
@@ -121,13 +153,30 @@ void writeFileAtomically(const std::filesystem::path& path, const unsigned char*
         ::unlink(temp.c_str());
     }
     done = true;
-    Fd d{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    FileDescriptor d{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (d.fd >= 0)
         ::fsync(d.fd);
 }
 
+bool replaceFileUnflushed(const std::filesystem::path& path, std::string_view temporaryPrefix,
+                          std::span<const std::span<const std::byte>> pieces) {
+    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
+    std::string temporary = (dir / (std::string(temporaryPrefix) + "XXXXXX")).string();
+    const FileDescriptor f{::mkostemp(temporary.data(), O_CLOEXEC)};
+    if (f.fd < 0)
+        return false;
+    bool written = true;
+    for (const std::span<const std::byte> piece : pieces)
+        written = written && writeAll(f.fd, piece.data(), piece.size());
+    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::path& to) {
-    Fd in{::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    FileDescriptor in{::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (in.fd < 0)
         return false;
     struct stat st {};
@@ -136,8 +185,8 @@ bool copyToFreshFile(const std::filesystem::path& from, const std::filesystem::p
     if (::unlink(to.c_str()) != 0 && errno != ENOENT)
         return false;
     // Not readable by more people than the original.
-    Fd out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                  st.st_mode & 0777)};
+    FileDescriptor out{::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              st.st_mode & 0777)};
     if (out.fd < 0)
         return false;
     if (::ioctl(out.fd, FICLONE, in.fd) == 0)
@@ -208,7 +257,7 @@ bool readStart(int fd, const struct stat& st, std::size_t count, FileStart& star
 } // namespace
 
 std::optional<FileStart> readFileStart(const std::filesystem::path& path, std::size_t count) {
-    Fd f{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    FileDescriptor f{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     struct stat st {};
     FileStart start;
     if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || S_ISDIR(st.st_mode) ||
@@ -229,7 +278,7 @@ bool overwriteFileStart(const std::filesystem::path& path, const unsigned char* 
     };
     // O_NONBLOCK: a pipe under the file's name must not hang the run; it is
     // refused by the check like any other file that is no database.
-    Fd f{::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)};
+    FileDescriptor f{::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC)};
     if (f.fd < 0)
         return fail(errno);
     struct stat st {};

@@ -1,12 +1,15 @@
-// Whole-file reads, crash-safe whole-file writes and in-place header writes.
+// Whole-file and piecewise reads, whole-file replacements and in-place header writes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bearing {
@@ -25,6 +28,12 @@ class FileError : public std::runtime_error {
 // memory it already touched costs no page faults.
 void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& into);
 
+// Hands the bytes of `path` to `take` front to back, in pieces small enough to
+// stay in the processor's cache, so that no memory the size of the file is
+// touched. Throws FileError when the file cannot be read.
+void readFileInPieces(const std::filesystem::path& path,
+                      const std::function<void(std::span<const unsigned char>)>& take);
+
 // Writes `bytes` to `path` so that `path` is at every instant either absent
 // (or its previous content) or the complete new content: the bytes go to a
 // fresh temporary file beside it, are flushed to disk, and the temporary file
@@ -32,6 +41,17 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
 // is left untouched.
 void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes,
                          std::size_t size, bool replace);
+
+// Writes `pieces`, one after another, to a new file beside `path` named
+// `temporaryPrefix` and six random characters, then renames it to `path`: a
+// reader sees the old file, no file or the whole new one, and two processes
+// replacing the same file at once each rename a complete one. Nothing is
+// flushed, so a crash may leave a damaged file: only for content that is
+// checked when read and can be made again. Returns false, with the temporary
+// file removed, when it could not be written or renamed.
+[[nodiscard]] bool replaceFileUnflushed(const std::filesystem::path& path,
+                                        std::string_view temporaryPrefix,
+                                        std::span<const std::span<const std::byte>> pieces);
 
 // Copies `from` to a new file `to`: whatever `to` was is removed first, and
 // the new file is created exclusively, so neither a symbolic link nor a file
