@@ -145,7 +145,16 @@ void Connection::connect() {
     std::vector<unsigned char> head;
     ContentKey key;
     try {
-        key = fileContentKey(file, kWorkingSignature.size(), head);
+        if (m_ahead && m_ahead->file == file) {
+            key = m_ahead->key.get();
+            m_ahead.reset();
+            readFileInPieces(file, 0, kWorkingSignature.size(),
+                             [&head](std::span<const unsigned char> piece) {
+                                 head.insert(head.end(), piece.begin(), piece.end());
+                             });
+        } else {
+            key = fileContentKey(file, kWorkingSignature.size(), head);
+        }
     } catch (const FileError& e) {
         throw ConnectionError(QCoreApplication::translate("Connection", "无法读取数据库文件：%1")
                                   .arg(QString::fromStdString(std::string(e.what())))
@@ -171,7 +180,15 @@ void Connection::connect() {
     m_connected = true;
 }
 
+void Connection::fingerprintAhead(const std::string& file) {
+    m_ahead.emplace(file, std::async(std::launch::async, [file] {
+                        std::vector<unsigned char> head;
+                        return fileContentKey(file, kWorkingSignature.size(), head);
+                    }));
+}
+
 void Connection::disconnect() {
+    m_ahead.reset();
     m_connected = false;
     m_database.reset();
     m_content.reset();

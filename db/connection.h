@@ -5,8 +5,10 @@
 #include "db/content_key.h"
 #include "jet/jet_reader.h"
 
+#include <future>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,6 +39,13 @@ class Connection {
     // again. Connecting an open connection does nothing.
     void connect();
     void disconnect();
+
+    // Starts fingerprinting `file` on other threads, so that the caller can
+    // work on it meanwhile (the search run copies the catalogue); the next
+    // connect() to that same file takes this fingerprint instead of reading
+    // the file again. The fingerprint leaves out the first 16 bytes, so the
+    // caller may rewrite those meanwhile, and nothing else.
+    void fingerprintAhead(const std::string& file);
     [[nodiscard]] bool connected() const { return m_connected; }
 
     // The table named `name` ignoring case; nullptr when there is none. Throws
@@ -68,6 +77,11 @@ class Connection {
     void openDatabase(std::vector<unsigned char> image);
 
     std::string m_text;
+    struct Fingerprint {
+        std::string file;
+        std::future<ContentKey> key;
+    };
+    std::optional<Fingerprint> m_ahead;
     bool m_connected = false;
     ContentKey m_key;
     std::unique_ptr<JetDatabase> m_database; // only while a table may still need decoding

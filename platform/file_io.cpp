@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -94,7 +95,7 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
     bytes.resize(got);
 }
 
-void readFileInPieces(const std::filesystem::path& path,
+void readFileInPieces(const std::filesystem::path& path, std::uint64_t offset, std::uint64_t length,
                       const std::function<void(std::span<const unsigned char>)>& take) {
     const FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
@@ -102,8 +103,9 @@ void readFileInPieces(const std::filesystem::path& path,
     ::posix_fadvise(f.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     // Small enough to stay in the processor's cache between the read and its use.
     static thread_local std::array<unsigned char, 256 * 1024> piece;
-    for (;;) {
-        const ssize_t n = ::read(f.fd, piece.data(), piece.size());
+    while (length > 0) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), length));
+        const ssize_t n = ::pread(f.fd, piece.data(), wanted, static_cast<off_t>(offset));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -111,8 +113,17 @@ void readFileInPieces(const std::filesystem::path& path,
         }
         if (n == 0)
             return;
+        offset += static_cast<std::uint64_t>(n);
+        length -= static_cast<std::uint64_t>(n);
         take(std::span<const unsigned char>(piece.data(), static_cast<std::size_t>(n)));
     }
+}
+
+std::uint64_t sizeOfFile(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
+    return static_cast<std::uint64_t>(st.st_size);
 }
 
 void writeFileAtomically(const std::filesystem::path& path, const unsigned char* bytes,

@@ -28,11 +28,16 @@ class FileError : public std::runtime_error {
 // memory it already touched costs no page faults.
 void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& into);
 
-// Hands the bytes of `path` to `take` front to back, in pieces small enough to
-// stay in the processor's cache, so that no memory the size of the file is
-// touched. Throws FileError when the file cannot be read.
-void readFileInPieces(const std::filesystem::path& path,
+// Hands the bytes of `path` from `offset` on, at most `length` of them, to
+// `take` front to back, in pieces small enough to stay in the processor's
+// cache, so that no memory the size of the file is touched. Throws FileError
+// when the file cannot be read.
+inline constexpr std::uint64_t kToTheEnd = ~std::uint64_t{0};
+void readFileInPieces(const std::filesystem::path& path, std::uint64_t offset, std::uint64_t length,
                       const std::function<void(std::span<const unsigned char>)>& take);
+
+// The size of the file `path` now. Throws FileError when it cannot be found out.
+[[nodiscard]] std::uint64_t sizeOfFile(const std::filesystem::path& path);
 
 // Writes `bytes` to `path` so that `path` is at every instant either absent
 // (or its previous content) or the complete new content: the bytes go to a

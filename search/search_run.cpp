@@ -125,6 +125,9 @@ void SearchRun::run(const SearchCriteria& criteria) {
     // A file that is no catalogue is refused before anything is written, so
     // that it stays as it was and no copy of it is left beside it.
     requireCatalogue(kCatalogueFile);
+    // The fingerprint leaves out the signature the unseal writes, so it is
+    // taken on other processor cores while the copy is made.
+    m_connection.fingerprintAhead(kCatalogueFile);
     // The working copy is made fresh: never written through a link or into a
     // file someone else left under that name.
     (void)copyToFreshFile(kCatalogueFile, kTemporaryFile);

@@ -28,7 +28,10 @@ struct SelectResult {
 // = and the other comparisons are numeric only when both sides are numbers
 // (a Number column or a number literal), otherwise both sides compare through
 // their text form. A Null cell satisfies no comparison. Throws StatementError
-// with the user's message on any error in the statement.
-[[nodiscard]] SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable);
+// with the user's message on any error in the statement. The rows are written
+// into `rowStorage`'s memory, so that a caller running statement after
+// statement reuses memory it has already touched.
+[[nodiscard]] SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable,
+                                     std::vector<std::uint32_t> rowStorage = {});
 
 } // namespace bearing

@@ -66,4 +66,16 @@ std::span<const std::uint32_t> Table::storeOrder(std::size_t key,
     return m_orders[key] = m_ownedOrders.emplace_back(std::move(order));
 }
 
+std::span<const BigramMask> Table::bigramMasks(std::size_t column) const {
+    std::vector<BigramMask>& masks = m_masks[column];
+    if (masks.size() != m_rowCount) {
+        masks.resize(m_rowCount);
+        for (std::size_t row = 0; row < m_rowCount; ++row) {
+            const std::optional<std::string_view> text = cell(row, column);
+            masks[row] = text ? bigramMask(*text) : 0;
+        }
+    }
+    return masks;
+}
+
 } // namespace bearing

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/growing_buffer.h"
+#include "sql/bigram_mask.h"
 
 #include <cstdint>
 #include <list>
@@ -101,6 +102,10 @@ class Table {
         return m_orders;
     }
 
+    // Every row's bigram mask of one column (none for Null), computed on first
+    // use and kept for the same reason as the orders.
+    [[nodiscard]] std::span<const BigramMask> bigramMasks(std::size_t column) const;
+
   private:
     void appendCell(Cell cell);
 
@@ -117,6 +122,7 @@ class Table {
     std::shared_ptr<const void> m_owner;
     mutable std::map<std::size_t, std::span<const std::uint32_t>> m_orders;
     mutable std::list<std::vector<std::uint32_t>> m_ownedOrders;
+    mutable std::map<std::size_t, std::vector<BigramMask>> m_masks;
 };
 
 } // namespace bearing

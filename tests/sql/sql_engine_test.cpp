@@ -1,5 +1,6 @@
 // The statement engine end to end: statements over a small table, and the statements it rejects.
 // Longer than most: its tables of statements are the engine's dialect written down.
+#include "sql/bigram_mask.h"
 #include "sql/sql_error.h"
 #include "sql/sql_evaluator.h"
 #include "sql/sql_parser.h"
@@ -11,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -342,66 +346,107 @@ TEST(RobustnessTest, EveryPrefixAndCorruptionFailsCleanly) {
     }
 }
 
-// The shortcuts for prefix and substring patterns and for comparing with a literal agree with
-// folding every cell, on cells made to trip them: characters outside ASCII that fold to "k" and
-// "s" (KELVIN SIGN, LONG S), letters in both cases, bytes that are no UTF-8, runs cut short.
-TEST(ShortcutAgreementTest, EveryConditionSelectsWhatFoldingEveryCellSelects) {
-    const std::vector<std::string> cells{"",
-                                         "6204",
-                                         "6204-2RS",
-                                         "x6204",
-                                         "62046204",
-                                         "620",
-                                         "SKF 6204",
-                                         "skf 6205",
-                                         "\xE2\x84\xAA"
-                                         "F 6204",
-                                         "S\xE2\x84\xAA"
-                                         "F 1",
-                                         "\xC5\xBF"
-                                         "kf 1",
-                                         "SKF",
-                                         "SKF ",
-                                         "Sk",
-                                         "skf\xC3\xA4 1",
-                                         "\xC3\xA4"
-                                         "6204",
-                                         "62\xFF"
-                                         "04",
-                                         "\xFF"
-                                         "SKF 1",
-                                         "深沟球轴承 0类",
-                                         "深沟球轴承 0類",
-                                         "深沟球轴承 0类 ",
-                                         "深沟球轴承",
-                                         "Ä-1",
-                                         "ä-1",
-                                         "_%",
-                                         "a%b",
-                                         "NSK 6204\xE2\x84\xAA",
-                                         "s",
-                                         "\xC3"};
-    const std::vector<std::string> patterns{"%6204%", "%620%", "%-2r%", "%-%", "%_%",   "%62_4%",
-                                            "SKF %",  "skf%",  "sk%",   "s%",  "6204%", "%6204",
-                                            "6204",   "%%",    "%",     "ä%",  "%\\%",  "a%%"};
-    ASSERT_EQ(foldedCodePoints("\xE2\x84\xAA\xC5\xBF"), U"ks")
-        << "the cells above lose their point";
+// Cells made to trip the shortcuts for prefix and substring patterns, for comparing with a
+// literal and for ruling rows out by their bigram masks: characters outside ASCII that fold to
+// "k" and "s" (KELVIN SIGN, LONG S), letters in both cases, bytes that are no UTF-8, runs cut
+// short.
+const std::vector<std::string>& trickyCells() {
+    static const std::vector<std::string> cells{"",
+                                                "6204",
+                                                "6204-2RS",
+                                                "x6204",
+                                                "62046204",
+                                                "620",
+                                                "SKF 6204",
+                                                "skf 6205",
+                                                "\xE2\x84\xAA"
+                                                "F 6204",
+                                                "S\xE2\x84\xAA"
+                                                "F 1",
+                                                "\xC5\xBF"
+                                                "kf 1",
+                                                "SKF",
+                                                "SKF ",
+                                                "Sk",
+                                                "skf\xC3\xA4 1",
+                                                "\xC3\xA4"
+                                                "6204",
+                                                "62\xFF"
+                                                "04",
+                                                "\xFF"
+                                                "SKF 1",
+                                                "深沟球轴承 0类",
+                                                "深沟球轴承 0類",
+                                                "深沟球轴承 0类 ",
+                                                "深沟球轴承",
+                                                "Ä-1",
+                                                "ä-1",
+                                                "_%",
+                                                "a%b",
+                                                "NSK 6204\xE2\x84\xAA",
+                                                "s",
+                                                "\xC3"};
+    return cells;
+}
+
+const std::vector<std::string>& trickyPatterns() {
+    static const std::vector<std::string> patterns{"%6204%",
+                                                   "%620%",
+                                                   "%-2r%",
+                                                   "%-%",
+                                                   "%_%",
+                                                   "%62_4%",
+                                                   "SKF %",
+                                                   "skf%",
+                                                   "sk%",
+                                                   "s%",
+                                                   "6204%",
+                                                   "%6204",
+                                                   "6204",
+                                                   "%%",
+                                                   "%",
+                                                   "ä%",
+                                                   "%\\%",
+                                                   "a%%",
+                                                   "%kf 1",
+                                                   "%\xE2\x84\xAA"
+                                                   "F%",
+                                                   "%\xC5\xBFkf%",
+                                                   "%轴承 0%",
+                                                   "%a%b%",
+                                                   "62_04",
+                                                   "%04"};
+    return patterns;
+}
+
+// One text column holding the tricky cells, then a Null.
+TableResolver trickyTable() {
     auto table = std::make_shared<Table>("t", std::vector<Column>{{"C", ValueKind::Text}});
-    for (const std::string& cell : cells)
+    for (const std::string& cell : trickyCells())
         table->appendText(cell);
     table->appendNull();
-    const auto resolve = [table](std::string_view) -> std::shared_ptr<const Table> {
-        return table;
-    };
-    for (const std::string& pattern : patterns) {
-        std::vector<std::uint32_t> expected;
-        for (std::uint32_t row = 0; row < cells.size(); ++row)
-            if (likeMatches(foldedCodePoints(cells[row]), foldedCodePoints(pattern)))
-                expected.push_back(row);
+    return [table](std::string_view) -> std::shared_ptr<const Table> { return table; };
+}
+
+std::vector<std::uint32_t> rowsMatching(const std::string& pattern) {
+    std::vector<std::uint32_t> rows;
+    for (std::uint32_t row = 0; row < trickyCells().size(); ++row)
+        if (likeMatches(foldedCodePoints(trickyCells()[row]), foldedCodePoints(pattern)))
+            rows.push_back(row);
+    return rows;
+}
+
+// The shortcuts agree with folding every cell.
+TEST(ShortcutAgreementTest, EveryConditionSelectsWhatFoldingEveryCellSelects) {
+    const std::vector<std::string>& cells = trickyCells();
+    const std::vector<std::string>& patterns = trickyPatterns();
+    ASSERT_EQ(foldedCodePoints("\xE2\x84\xAA\xC5\xBF"), U"ks")
+        << "the cells above lose their point";
+    const TableResolver resolve = trickyTable();
+    for (const std::string& pattern : patterns)
         EXPECT_EQ(runSelect("select * from t where C like \"" + pattern + "\"", resolve).rows,
-                  expected)
+                  rowsMatching(pattern))
             << "like \"" << pattern << "\"";
-    }
     for (const std::string& literal : cells) {
         if (literal.find('"') != std::string::npos)
             continue;
@@ -421,6 +466,56 @@ TEST(ShortcutAgreementTest, EveryConditionSelectsWhatFoldingEveryCellSelects) {
                 << op << " \"" << literal << "\"";
         }
     }
+}
+
+// Rows ruled out by their masks are ruled out only where the whole condition cannot hold: in
+// both branches of an OR, in either side of an AND, and never under a NOT.
+TEST(ShortcutAgreementTest, CombinedConditionsSelectWhatTheirPartsSelect) {
+    const TableResolver resolve = trickyTable();
+    std::vector<std::uint32_t> notNull(trickyCells().size());
+    std::iota(notNull.begin(), notNull.end(), 0u);
+    for (const std::string& p : trickyPatterns()) {
+        const std::vector<std::uint32_t> left = rowsMatching(p);
+        std::vector<std::uint32_t> outside;
+        std::set_difference(notNull.begin(), notNull.end(), left.begin(), left.end(),
+                            std::back_inserter(outside));
+        EXPECT_EQ(runSelect("select * from t where not C like \"" + p + "\"", resolve).rows,
+                  outside)
+            << "not " << p;
+        for (const std::string& q : trickyPatterns()) {
+            const std::vector<std::uint32_t> right = rowsMatching(q);
+            std::vector<std::uint32_t> either;
+            std::vector<std::uint32_t> both;
+            std::set_union(left.begin(), left.end(), right.begin(), right.end(),
+                           std::back_inserter(either));
+            std::set_intersection(left.begin(), left.end(), right.begin(), right.end(),
+                                  std::back_inserter(both));
+            const std::string a = "C like \"" + p + "\"";
+            const std::string b = "C like \"" + q + "\"";
+            EXPECT_EQ(runSelect("select * from t where " + a + " or " + b, resolve).rows, either)
+                << p << " or " << q;
+            EXPECT_EQ(runSelect("select * from t where " + a + " and " + b, resolve).rows, both)
+                << p << " and " << q;
+        }
+    }
+}
+
+// The masks' promise on its own: no value that matches a pattern, or equals a literal, lacks
+// one of its bits.
+TEST(BigramMaskTest, NoMatchingValueLacksABitOfThePattern) {
+    for (const std::string& cell : trickyCells()) {
+        const BigramMask mask = bigramMask(cell);
+        for (const std::string& pattern : trickyPatterns())
+            if (likeMatches(foldedCodePoints(cell), foldedCodePoints(pattern)))
+                EXPECT_TRUE(mayHold(mask, likePatternMask(foldedCodePoints(pattern))))
+                    << cell << " like " << pattern;
+        for (const std::string& literal : trickyCells())
+            if (equalsIgnoringCase(cell, literal))
+                EXPECT_TRUE(mayHold(mask, foldedBigramMask(foldedCodePoints(literal))))
+                    << cell << " = " << literal;
+    }
+    EXPECT_FALSE(mayHold(bigramMask("6205"), likePatternMask(U"%6204%")))
+        << "a mask that rules nothing out is no use";
 }
 
 } // namespace
