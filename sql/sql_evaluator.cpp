@@ -4,6 +4,7 @@
 #include "sql/bigram_mask.h"
 #include "sql/number_text.h"
 #include "sql/row_order.h"
+#include "sql/row_set.h"
 #include "sql/sql_error.h"
 #include "sql/sql_parser.h"
 #include "sql/sql_text.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <string>
 
@@ -155,14 +157,9 @@ class Binder {
     const Table& m_table;
 };
 
-// What a row's bigram masks must show for a condition to hold: every clause
-// needs one of its entries' columns to carry all of that entry's bits. Only
+// What a row's bigram masks must show for a condition to hold. Only
 // conditions that cannot hold otherwise give clauses, so rows that fail them
 // are skipped without changing the result.
-struct MaskClause {
-    std::vector<std::pair<std::size_t, BigramMask>> anyOf;
-};
-
 std::vector<MaskClause> maskClauses(const BoundCondition& condition) {
     switch (condition.kind) {
     case Condition::Kind::And: {
@@ -203,35 +200,6 @@ std::vector<MaskClause> maskClauses(const BoundCondition& condition) {
         return {};
     return {MaskClause{{{left.column, required}}}};
 }
-
-// The clauses bound to the table's kept masks.
-class MaskFilter {
-  public:
-    MaskFilter(const Table& table, const std::vector<MaskClause>& clauses) {
-        for (const MaskClause& clause : clauses) {
-            std::vector<Entry>& entries = m_clauses.emplace_back();
-            for (const auto& [column, required] : clause.anyOf)
-                entries.push_back({table.bigramMasks(column).data(), required});
-        }
-    }
-
-    [[nodiscard]] bool mayHold(std::size_t row) const {
-        for (const std::vector<Entry>& clause : m_clauses) {
-            if (std::none_of(clause.begin(), clause.end(), [row](const Entry& entry) {
-                    return bearing::mayHold(entry.masks[row], entry.required);
-                }))
-                return false;
-        }
-        return true;
-    }
-
-  private:
-    struct Entry {
-        const BigramMask* masks;
-        BigramMask required;
-    };
-    std::vector<std::vector<Entry>> m_clauses;
-};
 
 class Evaluator {
   public:
@@ -391,35 +359,30 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
                         parsed.orderBy->descending ? SortDirection::Descending
                                                    : SortDirection::Ascending};
 
-    if (!where)
-        result.rows.reserve(table.rowCount());
-    Evaluator evaluator(table);
-    const MaskFilter filter(table, where ? maskClauses(*where) : std::vector<MaskClause>{});
-    auto holds = [&](std::size_t row) {
-        return !where || (filter.mayHold(row) && evaluator.evaluate(*where, row) == Truth::True);
-    };
-    // Filtering the table's kept order yields the rows already ordered, with
-    // ties in table order exactly as sorting the matches would give them.
-    if (order && !where) {
-        const auto rows = tableOrder(table, *order);
-        result.rows.assign(rows.begin(), rows.end());
-    } else if (order) {
-        // Conditions are evaluated in table order, which walks memory
-        // sequentially; the kept order then picks the matches.
-        // One bit a row: small enough to stay in the processor's cache while
-        // the order picks from it at random.
-        std::vector<std::uint64_t> matches((table.rowCount() + 63) / 64);
-        for (std::size_t row = 0; row < table.rowCount(); ++row)
-            if (holds(row))
-                matches[row / 64] |= std::uint64_t{1} << (row % 64);
-        for (std::uint32_t row : tableOrder(table, *order)) {
-            if (matches[row / 64] >> (row % 64) & 1)
-                result.rows.push_back(row);
+    if (!where) {
+        if (order) {
+            const auto rows = tableOrder(table, *order);
+            result.rows.assign(rows.begin(), rows.end());
+        } else {
+            result.rows.resize(table.rowCount());
+            std::iota(result.rows.begin(), result.rows.end(), 0u);
         }
+        return result;
+    }
+    // The condition is evaluated in table order, which walks memory
+    // sequentially, and only on rows whose masks leave it possible.
+    RowSet matching = rowsMeeting(table, maskClauses(*where));
+    Evaluator evaluator(table);
+    matching.keepIf(
+        [&](std::size_t row) { return evaluator.evaluate(*where, row) == Truth::True; });
+    if (order) {
+        // Filtering the table's kept order yields the rows already ordered,
+        // with ties in table order exactly as sorting the matches would give them.
+        for (std::uint32_t row : tableOrder(table, *order))
+            if (matching.contains(row))
+                result.rows.push_back(row);
     } else {
-        for (std::size_t row = 0; row < table.rowCount(); ++row)
-            if (holds(row))
-                result.rows.push_back(static_cast<std::uint32_t>(row));
+        matching.appendTo(result.rows);
     }
     return result;
 }
