@@ -66,16 +66,21 @@ std::span<const std::uint32_t> Table::storeOrder(std::size_t key,
     return m_orders[key] = m_ownedOrders.emplace_back(std::move(order));
 }
 
-std::span<const BigramMask> Table::bigramMasks(std::size_t column) const {
-    std::vector<BigramMask>& masks = m_masks[column];
+std::optional<std::span<const BigramMask>> Table::bigramMasks(std::size_t column) const {
+    const auto [entry, firstAsk] = m_masks.try_emplace(column);
+    if (firstAsk)
+        return std::nullopt;
+    GrowingBuffer<BigramMask>& masks = entry->second;
     if (masks.size() != m_rowCount) {
-        masks.resize(m_rowCount);
+        GrowingBuffer<BigramMask> computed;
+        computed.reserve(m_rowCount);
         for (std::size_t row = 0; row < m_rowCount; ++row) {
             const std::optional<std::string_view> text = cell(row, column);
-            masks[row] = text ? bigramMask(*text) : 0;
+            computed.push(text ? bigramMask(*text) : 0);
         }
+        masks = std::move(computed);
     }
-    return masks;
+    return std::span<const BigramMask>(masks.data(), masks.size());
 }
 
 } // namespace bearing

@@ -102,9 +102,11 @@ class Table {
         return m_orders;
     }
 
-    // Every row's bigram mask of one column (none for Null), computed on first
-    // use and kept for the same reason as the orders.
-    [[nodiscard]] std::span<const BigramMask> bigramMasks(std::size_t column) const;
+    // Every row's bigram mask of one column (none for Null), kept for the same
+    // reason as the orders. Computing them costs more than one search over the
+    // column saves, so the first ask only notes it and gets nullopt: a table
+    // searched once (one command-line query) never pays for them.
+    [[nodiscard]] std::optional<std::span<const BigramMask>> bigramMasks(std::size_t column) const;
 
   private:
     void appendCell(Cell cell);
@@ -122,7 +124,7 @@ class Table {
     std::shared_ptr<const void> m_owner;
     mutable std::map<std::size_t, std::span<const std::uint32_t>> m_orders;
     mutable std::list<std::vector<std::uint32_t>> m_ownedOrders;
-    mutable std::map<std::size_t, std::vector<BigramMask>> m_masks;
+    mutable std::map<std::size_t, GrowingBuffer<BigramMask>> m_masks;
 };
 
 } // namespace bearing
