@@ -67,6 +67,16 @@ template <typename T> class GrowingBuffer {
 
     void push(const T& value) { append(&value, 1); }
 
+    // Grows by `count` values as the fresh memory holds them (zero), for the
+    // caller to fill in place, from several threads if it likes.
+    T* extend(std::size_t count) {
+        if (m_size + count > m_capacity)
+            reserve(m_size + count);
+        T* start = m_data + m_size;
+        m_size += count;
+        return start;
+    }
+
   private:
     static constexpr std::size_t kHugePage = std::size_t{2} << 20;
 

@@ -3,8 +3,6 @@
 #include "sql/row_set.h"
 
 #include <algorithm>
-#include <map>
-#include <optional>
 
 namespace bearing {
 
@@ -37,23 +35,18 @@ void RowSet::addRowsWithBits(std::span<const BigramMask> masks, BigramMask requi
 }
 
 RowSet rowsMeeting(const Table& table, const std::vector<MaskClause>& clauses) {
-    // Each column is asked once a search, so that a column named twice in
-    // one statement still counts as searched once.
-    std::map<std::size_t, std::optional<std::span<const BigramMask>>> masks;
+    std::vector<std::size_t> columns;
     for (const MaskClause& clause : clauses)
         for (const auto& entry : clause.anyOf)
-            if (!masks.contains(entry.first))
-                masks.emplace(entry.first, table.bigramMasks(entry.first));
+            columns.push_back(entry.first);
+    const std::vector<std::span<const BigramMask>> masks = table.bigramMasks(columns);
 
     RowSet meeting(table.rowCount(), true);
+    std::size_t next = 0;
     for (const MaskClause& clause : clauses) {
-        // A clause with a column whose masks are not there yet rules nothing out.
-        if (std::any_of(clause.anyOf.begin(), clause.anyOf.end(),
-                        [&masks](const auto& entry) { return !masks.at(entry.first); }))
-            continue;
         RowSet any(table.rowCount(), false);
-        for (const auto& [column, required] : clause.anyOf)
-            any.addRowsWithBits(*masks.at(column), required);
+        for (const auto& entry : clause.anyOf)
+            any.addRowsWithBits(masks[next++], entry.second);
         meeting.intersect(any);
     }
     return meeting;

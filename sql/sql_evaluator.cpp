@@ -331,7 +331,7 @@ class Evaluator {
 } // namespace
 
 SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable,
-                       std::vector<std::uint32_t> rowStorage) {
+                       std::vector<std::uint32_t> rowStorage, std::size_t maskedFromRows) {
     const SelectStatement parsed = parseStatement(statement);
 
     SelectResult result;
@@ -371,7 +371,9 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     }
     // The condition is evaluated in table order, which walks memory
     // sequentially, and only on rows whose masks leave it possible.
-    RowSet matching = rowsMeeting(table, maskClauses(*where));
+    RowSet matching =
+        rowsMeeting(table, table.rowCount() >= maskedFromRows ? maskClauses(*where)
+                                                              : std::vector<MaskClause>{});
     Evaluator evaluator(table);
     matching.keepIf(
         [&](std::size_t row) { return evaluator.evaluate(*where, row) == Truth::True; });

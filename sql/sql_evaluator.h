@@ -30,8 +30,12 @@ struct SelectResult {
 // their text form. A Null cell satisfies no comparison. Throws StatementError
 // with the user's message on any error in the statement. The rows are written
 // into `rowStorage`'s memory, so that a caller running statement after
-// statement reuses memory it has already touched.
+// statement reuses memory it has already touched. Tables of `maskedFromRows`
+// rows or more have rows ruled out by bigram masks before their text is
+// searched; the rows selected are the same either way.
+inline constexpr std::size_t kMaskedFromRows = 250'000; // smaller ones scan faster than masks build
 [[nodiscard]] SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable,
-                                     std::vector<std::uint32_t> rowStorage = {});
+                                     std::vector<std::uint32_t> rowStorage = {},
+                                     std::size_t maskedFromRows = kMaskedFromRows);
 
 } // namespace bearing

@@ -5,6 +5,8 @@
 
 #include "platform/engine_error.h"
 
+#include <algorithm>
+#include <future>
 #include <limits>
 
 namespace bearing {
@@ -66,21 +68,44 @@ std::span<const std::uint32_t> Table::storeOrder(std::size_t key,
     return m_orders[key] = m_ownedOrders.emplace_back(std::move(order));
 }
 
-std::optional<std::span<const BigramMask>> Table::bigramMasks(std::size_t column) const {
-    const auto [entry, firstAsk] = m_masks.try_emplace(column);
-    if (firstAsk)
-        return std::nullopt;
-    GrowingBuffer<BigramMask>& masks = entry->second;
-    if (masks.size() != m_rowCount) {
-        GrowingBuffer<BigramMask> computed;
-        computed.reserve(m_rowCount);
-        for (std::size_t row = 0; row < m_rowCount; ++row) {
-            const std::optional<std::string_view> text = cell(row, column);
-            computed.push(text ? bigramMask(*text) : 0);
+std::vector<std::span<const BigramMask>>
+Table::bigramMasks(std::span<const std::size_t> columns) const {
+    std::vector<std::size_t> missing;
+    for (const std::size_t column : columns)
+        if (!m_masks.contains(column) &&
+            std::find(missing.begin(), missing.end(), column) == missing.end())
+            missing.push_back(column);
+    if (!missing.empty()) {
+        std::vector<GrowingBuffer<BigramMask>> computed(missing.size());
+        std::vector<BigramMask*> out;
+        for (GrowingBuffer<BigramMask>& masks : computed)
+            out.push_back(masks.extend(m_rowCount));
+        const auto fill = [&](std::size_t first, std::size_t last) {
+            for (std::size_t row = first; row < last; ++row)
+                for (std::size_t i = 0; i < missing.size(); ++i) {
+                    const std::optional<std::string_view> text = cell(row, missing[i]);
+                    out[i][row] = text ? bigramMask(*text) : 0;
+                }
+        };
+        // Below this a second thread costs more than it saves.
+        constexpr std::size_t kTwoThreadsFrom = 50'000;
+        if (m_rowCount >= kTwoThreadsFrom) {
+            const std::size_t half = m_rowCount / 2;
+            auto secondHalf = std::async(std::launch::async, fill, half, m_rowCount);
+            fill(0, half);
+            secondHalf.get();
+        } else {
+            fill(0, m_rowCount);
         }
-        masks = std::move(computed);
+        for (std::size_t i = 0; i < missing.size(); ++i)
+            m_masks.emplace(missing[i], std::move(computed[i]));
     }
-    return std::span<const BigramMask>(masks.data(), masks.size());
+    std::vector<std::span<const BigramMask>> spans;
+    for (const std::size_t column : columns) {
+        const GrowingBuffer<BigramMask>& masks = m_masks.at(column);
+        spans.emplace_back(masks.data(), masks.size());
+    }
+    return spans;
 }
 
 } // namespace bearing

@@ -102,11 +102,12 @@ class Table {
         return m_orders;
     }
 
-    // Every row's bigram mask of one column (none for Null), kept for the same
-    // reason as the orders. Computing them costs more than one search over the
-    // column saves, so the first ask only notes it and gets nullopt: a table
-    // searched once (one command-line query) never pays for them.
-    [[nodiscard]] std::optional<std::span<const BigramMask>> bigramMasks(std::size_t column) const;
+    // Every row's bigram mask (0 for Null) of each of `columns`, in their
+    // order. Computed the first time in one pass over the rows, which shares
+    // the reads of their text, on two processor cores; kept for the same
+    // reason as the orders.
+    [[nodiscard]] std::vector<std::span<const BigramMask>>
+    bigramMasks(std::span<const std::size_t> columns) const;
 
   private:
     void appendCell(Cell cell);
