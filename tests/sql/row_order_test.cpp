@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -90,6 +91,47 @@ TEST(OrderRowsTest, UnreadableNumberOrdersWithNulls) {
     std::vector<std::uint32_t> rows = tableOrder(table);
     orderRows(table, {0, kAsc}, rows);
     EXPECT_EQ(rows, (std::vector<std::uint32_t>{1, 2, 0}));
+}
+
+// Enough rows that the halves are sorted on two threads and merged: the order is the one a
+// single stable sort of the folded text gives, ties in row order, in both directions.
+TEST(OrderRowsTest, LargeTablesOrderAsOneStableSort) {
+    Table table("t", {{"MODEL", ValueKind::Text}});
+    std::vector<Cell> cells;
+    std::uint32_t seed = 12345;
+    for (std::size_t row = 0; row < 150'000; ++row) {
+        seed = seed * 1103515245u + 12345u;
+        const std::uint32_t r = seed >> 8;
+        if (r % 50 == 0)
+            cells.emplace_back(std::nullopt);
+        else // few distinct values, shared prefixes longer than eight bytes, both cases
+            cells.emplace_back((r % 3 ? "BEARING-62" : "bearing-62") + std::to_string(r % 997));
+        if (cells.back())
+            table.appendText(*cells.back());
+        else
+            table.appendNull();
+    }
+    const auto folded = [&](std::uint32_t row) {
+        std::string text = *cells[row];
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
+    for (const SortDirection direction : {SortDirection::Ascending, SortDirection::Descending}) {
+        std::vector<std::uint32_t> expected(cells.size());
+        std::iota(expected.begin(), expected.end(), 0u);
+        std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            if (!cells[a] || !cells[b]) // Nulls first ascending, last descending
+                return direction == SortDirection::Ascending ? !cells[a] && cells[b]
+                                                             : cells[a] && !cells[b];
+            return direction == SortDirection::Ascending ? folded(a) < folded(b)
+                                                         : folded(b) < folded(a);
+        });
+        std::vector<std::uint32_t> rows(cells.size());
+        std::iota(rows.begin(), rows.end(), 0u);
+        orderRows(table, {0, direction}, rows);
+        EXPECT_EQ(rows, expected);
+    }
 }
 
 struct ExpressionCase {
