@@ -5,8 +5,11 @@
 #include "sql/sql_text.h"
 #include "sql/table.h"
 
+#include "platform/growing_buffer.h"
+
 #include <algorithm>
 #include <charconv>
+#include <deque>
 #include <future>
 #include <optional>
 #include <string>
@@ -44,24 +47,27 @@ void sortEntries(std::vector<Entry<Key>>& entries, SortDirection direction,
 // Folded text as bytes: an ASCII cell is used where it lies and lowered while
 // comparing; other cells are folded once into UTF-8, whose byte order is the
 // code-point order. Lowering is a no-op on folded text, so both compare alike.
-// The first eight lowered bytes are kept as a big-endian integer, which
-// settles most comparisons without touching the text.
+// The first sixteen lowered bytes are kept as two big-endian integers, which
+// settle most comparisons without touching the text, and all of them for
+// model numbers no longer than that.
 unsigned char lowerByte(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
 }
 
-std::uint64_t foldedPrefix(std::string_view text) {
+std::uint64_t foldedPrefix(std::string_view text, std::size_t from) {
     std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i)
+    for (std::size_t i = from; i < from + 8; ++i)
         prefix =
             (prefix << 8) | (i < text.size() ? lowerByte(static_cast<unsigned char>(text[i])) : 0u);
     return prefix;
 }
 
-// Orders two texts whose prefixes are equal, from the ninth byte on.
+constexpr std::size_t kPrefixBytes = 16;
+
+// Orders two texts whose prefixes are equal, from the byte after them on.
 int compareFoldedTails(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 8; i < n; ++i) {
+    for (std::size_t i = kPrefixBytes; i < n; ++i) {
         const auto x = lowerByte(static_cast<unsigned char>(a[i]));
         const auto y = lowerByte(static_cast<unsigned char>(b[i]));
         if (x != y)
@@ -91,27 +97,27 @@ std::optional<double> numberKey(std::optional<std::string_view> cell) {
 } // namespace
 
 // Text order: Nulls apart (they go first ascending, last descending), the
-// rest sorted on small items (a 16-byte prefix key and an index) with ties
-// broken by position, which keeps the previous order as a stable sort would
-// while moving far less memory.
+// rest sorted on small items (a 16-byte prefix key, the length and an index)
+// with ties broken by position, which keeps the previous order as a stable
+// sort would while moving far less memory.
 void orderText(const Table& table, SortKey key, std::vector<std::uint32_t>& rows) {
-    std::size_t foldedCount = 0;
-    for (std::uint32_t row : rows) {
-        const std::optional<std::string_view> cell = table.cell(row, key.column);
-        foldedCount += cell && !isAscii(*cell);
-    }
-    std::vector<std::string> folded;
-    folded.reserve(foldedCount); // never reallocates, so views into it stay valid
-    std::vector<std::string_view> keys;
-    std::vector<std::uint32_t> nulls;
-    keys.reserve(rows.size());
+    std::deque<std::string> folded; // grows without moving, so views into it stay valid
+    // The working arrays of a million-row sort take tens of megabytes: huge
+    // pages spare the tens of thousands of page faults ordinary ones cost.
     struct Item {
-        std::uint64_t prefix;
+        std::uint64_t high;
+        std::uint64_t low;
         std::uint32_t index; // into keys, and the position among non-Null rows
-        std::uint32_t row;
+        std::uint32_t length;
     };
-    std::vector<Item> items;
-    items.reserve(rows.size());
+    GrowingBuffer<std::string_view> keyBuffer;
+    GrowingBuffer<std::uint32_t> keyRowBuffer;
+    GrowingBuffer<Item> itemBuffer;
+    std::string_view* const keys = keyBuffer.extend(rows.size());
+    std::uint32_t* const keyRows = keyRowBuffer.extend(rows.size());
+    Item* const items = itemBuffer.extend(rows.size());
+    std::size_t count = 0;
+    std::vector<std::uint32_t> nulls;
     for (std::uint32_t row : rows) {
         const std::optional<std::string_view> cell = table.cell(row, key.column);
         if (!cell) {
@@ -119,41 +125,53 @@ void orderText(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
             continue;
         }
         if (isAscii(*cell)) {
-            keys.emplace_back(*cell);
+            keys[count] = *cell;
         } else {
             folded.push_back(foldedUtf8(*cell));
-            keys.emplace_back(folded.back());
+            keys[count] = folded.back();
         }
-        items.push_back({foldedPrefix(keys.back()), static_cast<std::uint32_t>(items.size()), row});
+        keyRows[count] = row;
+        const std::string_view k = keys[count];
+        items[count] = {foldedPrefix(k, 0), foldedPrefix(k, 8), static_cast<std::uint32_t>(count),
+                        static_cast<std::uint32_t>(std::min<std::size_t>(k.size(), 0xFFFFFFFFu))};
+        ++count;
     }
     const bool descending = key.direction == SortDirection::Descending;
     const auto before = [&](const Item& a, const Item& b) {
-        if (a.prefix != b.prefix)
-            return descending ? b.prefix < a.prefix : a.prefix < b.prefix;
-        const int order = compareFoldedTails(keys[a.index], keys[b.index]);
+        int order = 0;
+        if (a.high != b.high)
+            order = a.high < b.high ? -1 : 1;
+        else if (a.low != b.low)
+            order = a.low < b.low ? -1 : 1;
+        else if (a.length <= kPrefixBytes && b.length <= kPrefixBytes)
+            order = a.length < b.length ? -1 : (a.length > b.length ? 1 : 0);
+        else
+            order = compareFoldedTails(keys[a.index], keys[b.index]);
         if (order != 0)
             return descending ? order > 0 : order < 0;
         return a.index < b.index;
     };
-    // No two items tie, so sorting the halves on two processor cores and
-    // merging them gives exactly the order one sort gives.
-    constexpr std::size_t kTwoThreadsFrom = 100'000;
-    if (items.size() >= kTwoThreadsFrom) {
-        const auto middle = items.begin() + static_cast<std::ptrdiff_t>(items.size() / 2);
-        auto secondHalf =
-            std::async(std::launch::async, [&] { std::sort(middle, items.end(), before); });
-        std::sort(items.begin(), middle, before);
-        secondHalf.get();
-        std::inplace_merge(items.begin(), middle, items.end(), before);
-    } else {
-        std::sort(items.begin(), items.end(), before);
-    }
+
     std::size_t out = 0;
     if (!descending)
         for (std::uint32_t row : nulls)
             rows[out++] = row;
-    for (const Item& item : items)
-        rows[out++] = item.row;
+    // No two items tie, so sorting the halves on two processor cores and
+    // merging them gives exactly the order one sort gives.
+    constexpr std::size_t kTwoThreadsFrom = 100'000;
+    Item* const end = items + count;
+    Item* const middle = count >= kTwoThreadsFrom ? items + count / 2 : end;
+    auto secondHalf =
+        std::async(count >= kTwoThreadsFrom ? std::launch::async : std::launch::deferred,
+                   [&] { std::sort(middle, end, before); });
+    std::sort(items, middle, before);
+    secondHalf.get();
+    const Item* first = items;
+    const Item* second = middle;
+    while (first != middle || second != end) {
+        const bool takeSecond = first == middle || (second != end && before(*second, *first));
+        rows[out++] = keyRows[(takeSecond ? second++ : first++)->index];
+    }
     if (descending)
         for (std::uint32_t row : nulls)
             rows[out++] = row;
