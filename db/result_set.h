@@ -4,6 +4,7 @@
 #pragma once
 
 #include "db/connection.h"
+#include "sql/sql_evaluator.h"
 #include "sql/table.h"
 
 #include <cstdint>
@@ -21,6 +22,12 @@ class ResultSet {
 
     // Closes the set if it is open and replaces the statement.
     void setStatementLines(std::vector<std::string> lines);
+
+    // Tables from this many rows on have rows ruled out by bigram masks
+    // (runSelect's maskedFromRows). The masks are built at a table's first
+    // filtered search and pay off over the later ones, so a process that
+    // searches only once is better off without them.
+    void setMaskedFromRows(std::size_t rows) { m_maskedFromRows = rows; }
     [[nodiscard]] const std::vector<std::string>& statementLines() const { return m_lines; }
     // The statement as the engine receives it: every line followed by CR LF.
     [[nodiscard]] std::string statementText() const;
@@ -58,6 +65,7 @@ class ResultSet {
 
     Connection& m_connection;
     std::vector<std::string> m_lines;
+    std::size_t m_maskedFromRows = kMaskedFromRows;
     std::shared_ptr<const Table> m_table;
     std::vector<std::uint32_t> m_statementOrder;
     std::vector<std::uint32_t> m_rows;
