@@ -3,6 +3,7 @@
 
 #include "db/table_cache.h"
 #include "jet/file_signature.h"
+#include "platform/beside.h"
 #include "platform/file_io.h"
 #include "sql/sql_text.h"
 
@@ -181,10 +182,10 @@ void Connection::connect() {
 }
 
 void Connection::fingerprintAhead(const std::string& file) {
-    m_ahead.emplace(file, std::async(std::launch::async, [file] {
-                        std::vector<unsigned char> head;
-                        return fileContentKey(file, kWorkingSignature.size(), head);
-                    }));
+    m_ahead = Fingerprint{file, startBeside([file] {
+                              std::vector<unsigned char> head;
+                              return fileContentKey(file, kWorkingSignature.size(), head);
+                          })};
 }
 
 void Connection::disconnect() {

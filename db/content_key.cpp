@@ -1,6 +1,7 @@
 // Content fingerprints with XXH3, which hashes faster than the file can be copied.
 #include "db/content_key.h"
 
+#include "platform/beside.h"
 #include "platform/file_io.h"
 
 #include <xxhash.h>
@@ -72,7 +73,7 @@ ContentKey fileContentKey(const std::filesystem::path& path, std::size_t skip,
     };
     std::future<StreamingHash> secondInParallel;
     if (half >= kHashApartFrom / 2)
-        secondInParallel = std::async(std::launch::async, hashSecondHalf);
+        secondInParallel = startBeside(hashSecondHalf);
 
     head.clear();
     StreamingHash first;

@@ -5,12 +5,12 @@
 #include "sql/sql_text.h"
 #include "sql/table.h"
 
+#include "platform/beside.h"
 #include "platform/growing_buffer.h"
 
 #include <algorithm>
 #include <charconv>
 #include <deque>
-#include <future>
 #include <optional>
 #include <string>
 
@@ -161,11 +161,13 @@ void orderText(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
     constexpr std::size_t kTwoThreadsFrom = 100'000;
     Item* const end = items + count;
     Item* const middle = count >= kTwoThreadsFrom ? items + count / 2 : end;
-    auto secondHalf =
-        std::async(count >= kTwoThreadsFrom ? std::launch::async : std::launch::deferred,
-                   [&] { std::sort(middle, end, before); });
-    std::sort(items, middle, before);
-    secondHalf.get();
+    if (middle != end) {
+        auto secondHalf = startBeside([&] { std::sort(middle, end, before); });
+        std::sort(items, middle, before);
+        secondHalf.get();
+    } else {
+        std::sort(items, middle, before);
+    }
     const Item* first = items;
     const Item* second = middle;
     while (first != middle || second != end) {

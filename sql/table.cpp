@@ -3,10 +3,10 @@
 
 #include "sql/sql_text.h"
 
+#include "platform/beside.h"
 #include "platform/engine_error.h"
 
 #include <algorithm>
-#include <future>
 #include <limits>
 
 namespace bearing {
@@ -91,7 +91,7 @@ Table::bigramMasks(std::span<const std::size_t> columns) const {
         constexpr std::size_t kTwoThreadsFrom = 50'000;
         if (m_rowCount >= kTwoThreadsFrom) {
             const std::size_t half = m_rowCount / 2;
-            auto secondHalf = std::async(std::launch::async, fill, half, m_rowCount);
+            auto secondHalf = startBeside([&fill, half, this] { fill(half, m_rowCount); });
             fill(0, half);
             secondHalf.get();
         } else {
