@@ -19,10 +19,6 @@ BigramMask pairBit(char32_t a, char32_t b) {
     return BigramMask{1} << pairBitIndex(a, b);
 }
 
-constexpr char32_t loweredAscii(unsigned byte) {
-    return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
-}
-
 // The bit of every pair of ASCII bytes, lowered: one lookup a character
 // instead of lowering and hashing, for the millions of cells a column holds.
 constexpr std::array<std::uint8_t, 128 * 128> kAsciiPairBits = [] {
@@ -30,7 +26,8 @@ constexpr std::array<std::uint8_t, 128 * 128> kAsciiPairBits = [] {
     for (unsigned a = 0; a < 128; ++a)
         for (unsigned b = 0; b < 128; ++b)
             bits[a * 128 + b] =
-                static_cast<std::uint8_t>(pairBitIndex(loweredAscii(a), loweredAscii(b)));
+                static_cast<std::uint8_t>(pairBitIndex(foldAscii(static_cast<unsigned char>(a)),
+                                                       foldAscii(static_cast<unsigned char>(b))));
     return bits;
 }();
 

@@ -50,15 +50,11 @@ void sortEntries(std::vector<Entry<Key>>& entries, SortDirection direction,
 // The first sixteen lowered bytes are kept as two big-endian integers, which
 // settle most comparisons without touching the text, and all of them for
 // model numbers no longer than that.
-unsigned char lowerByte(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c;
-}
-
 std::uint64_t foldedPrefix(std::string_view text, std::size_t from) {
     std::uint64_t prefix = 0;
     for (std::size_t i = from; i < from + 8; ++i)
         prefix =
-            (prefix << 8) | (i < text.size() ? lowerByte(static_cast<unsigned char>(text[i])) : 0u);
+            (prefix << 8) | (i < text.size() ? foldAscii(static_cast<unsigned char>(text[i])) : 0u);
     return prefix;
 }
 
@@ -68,8 +64,8 @@ constexpr std::size_t kPrefixBytes = 16;
 int compareFoldedTails(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = kPrefixBytes; i < n; ++i) {
-        const auto x = lowerByte(static_cast<unsigned char>(a[i]));
-        const auto y = lowerByte(static_cast<unsigned char>(b[i]));
+        const auto x = foldAscii(static_cast<unsigned char>(a[i]));
+        const auto y = foldAscii(static_cast<unsigned char>(b[i]));
         if (x != y)
             return x < y ? -1 : 1;
     }

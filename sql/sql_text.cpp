@@ -15,10 +15,6 @@ bool isContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-char32_t foldAscii(unsigned char byte) {
-    return (byte >= 'A' && byte <= 'Z') ? char32_t(byte - 'A' + 'a') : char32_t(byte);
-}
-
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);

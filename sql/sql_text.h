@@ -15,6 +15,12 @@ class Table;
 // decode without failing.
 [[nodiscard]] char32_t decodeUtf8(std::string_view text, std::size_t& position);
 
+// Case folding of an ASCII byte: lowering its letters. Every ASCII code
+// point folds so, whatever script the text around it is in.
+[[nodiscard]] constexpr char32_t foldAscii(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? char32_t(byte - 'A' + 'a') : char32_t(byte);
+}
+
 // Unicode simple case folding of one code point ("Ä" and "ä" fold alike).
 [[nodiscard]] char32_t foldCase(char32_t c);
 
