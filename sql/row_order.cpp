@@ -187,15 +187,26 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
     }
 }
 
+namespace {
+
+std::size_t orderSlot(SortKey key) {
+    return key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
+}
+
+} // namespace
+
+std::optional<std::span<const std::uint32_t>> keptTableOrder(const Table& table, SortKey key) {
+    return table.cachedOrder(orderSlot(key));
+}
+
 std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key) {
-    const std::size_t slot = key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
-    if (const auto order = table.cachedOrder(slot))
+    if (const auto order = keptTableOrder(table, key))
         return *order;
     std::vector<std::uint32_t> rows(table.rowCount());
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = static_cast<std::uint32_t>(i);
     orderRows(table, key, rows);
-    return table.storeOrder(slot, std::move(rows));
+    return table.storeOrder(orderSlot(key), std::move(rows));
 }
 
 SortKey parseSortExpression(const Table& table, std::string_view expression) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,9 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
 // Every row of the table in the order `key` gives (ties in table order),
 // computed on first use and kept with the table.
 [[nodiscard]] std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key);
+// The order tableOrder gives, if it has been computed already.
+[[nodiscard]] std::optional<std::span<const std::uint32_t>> keptTableOrder(const Table& table,
+                                                                           SortKey key);
 
 [[nodiscard]] SortKey parseSortExpression(const Table& table, std::string_view expression);
 

@@ -12,6 +12,13 @@ RowSet::RowSet(std::size_t rowCount, bool full)
         m_words.back() = (std::uint64_t{1} << (rowCount % 64)) - 1;
 }
 
+std::size_t RowSet::count() const {
+    std::size_t n = 0;
+    for (std::uint64_t word : m_words)
+        n += static_cast<std::size_t>(std::popcount(word));
+    return n;
+}
+
 void RowSet::appendTo(std::vector<std::uint32_t>& out) const {
     for (std::size_t w = 0; w < m_words.size(); ++w)
         for (std::uint64_t bits = m_words[w]; bits != 0; bits &= bits - 1)

@@ -36,6 +36,8 @@ class RowSet {
         }
     }
 
+    [[nodiscard]] std::size_t count() const;
+
     // Appends the rows to `out` in ascending order.
     void appendTo(std::vector<std::uint32_t>& out) const;
 

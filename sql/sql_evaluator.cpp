@@ -328,6 +328,9 @@ class Evaluator {
     std::u32string m_rightScratch;
 };
 
+// Matches are few, and sorted alone, up to one row in this many.
+constexpr std::size_t kFewMatchesOneIn = 8;
+
 } // namespace
 
 SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable,
@@ -377,15 +380,25 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     Evaluator evaluator(table);
     matching.keepIf(
         [&](std::size_t row) { return evaluator.evaluate(*where, row) == Truth::True; });
-    if (order) {
-        // Filtering the table's kept order yields the rows already ordered,
-        // with ties in table order exactly as sorting the matches would give them.
-        for (std::uint32_t row : tableOrder(table, *order))
-            if (matching.contains(row))
-                result.rows.push_back(row);
-    } else {
+    if (!order) {
         matching.appendTo(result.rows);
+        return result;
     }
+    // Filtering the table's order yields the rows already ordered, with ties
+    // in table order exactly as sorting the matches stably does. Ordering
+    // every row pays off once the order is kept for later searches; a few
+    // matches on a table without one are sorted alone, which spares a
+    // single search (a command line's, the first of a session) ordering rows
+    // it does not show.
+    auto kept = keptTableOrder(table, *order);
+    if (!kept && matching.count() <= table.rowCount() / kFewMatchesOneIn) {
+        matching.appendTo(result.rows);
+        orderRows(table, *order, result.rows);
+        return result;
+    }
+    for (std::uint32_t row : kept ? *kept : tableOrder(table, *order))
+        if (matching.contains(row))
+            result.rows.push_back(row);
     return result;
 }
 

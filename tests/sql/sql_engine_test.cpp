@@ -192,6 +192,33 @@ TEST(OrderByTest, AppliesAfterCondition) {
               (std::vector<std::uint32_t>{4, 2, 1, 0}));
 }
 
+// A few matches on a table whose order is not kept yet are sorted alone; they must come out as
+// the kept order filtered gives them, ties and Nulls included, and leave no order kept.
+TEST(OrderByTest, FewMatchesSortedAloneKeepTheTableOrdersTies) {
+    std::vector<std::vector<Cell>> rows;
+    for (int copy = 0; copy < 20; ++copy)
+        for (std::uint32_t r = 0; r < 20; ++r)
+            rows.push_back({r == 3 ? Cell{} : Cell{std::to_string(copy % 3)}, r % 2 ? "x" : "X",
+                            std::to_string(copy % 4), std::to_string(r)});
+    const std::vector<Column> columns{{"T", ValueKind::Text},
+                                      {"CASE", ValueKind::Text},
+                                      {"N", ValueKind::Number},
+                                      {"R", ValueKind::Text}};
+    for (const char* order : {"T", "T desc", "CASE", "CASE desc", "N", "N desc"}) {
+        const std::string statement =
+            std::string("select * from t where R = \"3\" or R = \"4\" order by ") + order;
+        const auto fresh = test::tableOf("t", columns, rows);
+        const std::vector<std::uint32_t> alone = selectBothWays(statement, resolverFor(fresh));
+        ASSERT_EQ(alone.size(), 40u) << order;
+        EXPECT_TRUE(fresh->orders().empty()) << order;
+
+        const auto ordered = test::tableOf("t", columns, rows);
+        (void)runSelect(std::string("select * from t order by ") + order, resolverFor(ordered));
+        ASSERT_FALSE(ordered->orders().empty()) << order;
+        EXPECT_EQ(selectBothWays(statement, resolverFor(ordered)), alone) << order;
+    }
+}
+
 struct RejectCase {
     const char* name;
     std::string statement;
