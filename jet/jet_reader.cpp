@@ -14,6 +14,7 @@
 #include "jet/jet_text.h"
 #include "jet/jet_validation.h"
 #include "jet/jet_values.h"
+#include "platform/beside.h"
 #include "sql/sql_text.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace bearing {
@@ -57,6 +60,7 @@ struct JetDatabase::Handle {
 
     MdbHandle* mdb = nullptr;
     const unsigned char* image = nullptr;
+    std::size_t imageSize = 0;
     const jet::Format* format = nullptr;
     std::size_t pageSize = 0;
     std::uint32_t pageCount = 0;
@@ -71,7 +75,27 @@ struct JetDatabase::Handle {
             mdb_close(mdb);
     }
 
-    std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const {
+    // A table's definition as libmdb reads it through one handle, with its
+    // columns; freed with it.
+    struct Definition {
+        // libmdb keeps a pointer to the entry in the definition; only the
+        // page and the type are read from it, and the name is copied for display.
+        MdbCatalogEntry entry{};
+        MdbTableDef* def = nullptr;
+        std::vector<const MdbColumn*> cols;
+        std::vector<Column> columns;
+
+        Definition() = default;
+        Definition(const Definition&) = delete;
+        Definition& operator=(const Definition&) = delete;
+        ~Definition() {
+            if (def)
+                mdb_free_tabledef(def);
+        }
+    };
+
+    void openDefinition(const std::string& name, std::uint32_t definitionPage,
+                        Definition& out) const {
         const QString quoted = QString::fromStdString(name);
         pages().check(definitionPage, QT_TRANSLATE_NOOP("JetReader", "表“%1”的定义"), name);
         // libmdb copies both maps out of the rows these point at, and reads
@@ -84,58 +108,69 @@ struct JetDatabase::Handle {
             pages().check(get32(definition, format->definitionFreeMap) >> 8,
                           QT_TRANSLATE_NOOP("JetReader", "表“%1”的空闲页面表"), name);
         }
-        // libmdb keeps a pointer to the entry in the definition; only the page
-        // and the type are read from it, and the name is copied for display.
-        MdbCatalogEntry entry{};
+        MdbCatalogEntry& entry = out.entry;
         entry.mdb = mdb;
         entry.object_type = MDB_TABLE;
         entry.table_pg = definitionPage;
         name.copy(entry.object_name, std::min(name.size(), sizeof entry.object_name - 1));
-        MdbTableDef* def = mdb_read_table(&entry);
-        if (!def)
+        out.def = mdb_read_table(&entry);
+        if (!out.def)
             corrupt(JetReader::tr("表“%1”的定义无法读取。").arg(quoted));
-        struct Free {
-            MdbTableDef* def;
-            ~Free() { mdb_free_tabledef(def); }
-        } freeDef{def};
         pages().checkDefinition(name, definitionPage);
-        if (!mdb_read_columns(def) || def->num_cols == 0)
+        if (!mdb_read_columns(out.def) || out.def->num_cols == 0)
             corrupt(JetReader::tr("表“%1”没有列。").arg(quoted));
-
-        std::vector<Column> columns;
-        std::vector<const MdbColumn*> cols;
-        for (unsigned i = 0; i < def->num_cols; ++i) {
-            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(def->columns, i));
-            cols.push_back(col);
-            columns.push_back(
+        for (unsigned i = 0; i < out.def->num_cols; ++i) {
+            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(out.def->columns, i));
+            out.cols.push_back(col);
+            out.columns.push_back(
                 {col->name, jet::kindOf(col->col_type), jet::storedTypeOf(col->col_type)});
         }
-        auto table = std::make_shared<Table>(name, std::move(columns));
-        // The row count is only a hint, and a damaged one must not reserve
-        // more than the file could hold.
-        const std::size_t maxRowsPerPage = (pageSize - format->rowCountOffset - 2) / 2;
-        table->reserveRows(
-            std::min<std::size_t>(def->num_rows, std::size_t{pageCount} * maxRowsPerPage));
+    }
 
-        std::vector<MdbField> fields(def->num_cols);
-        jet::RowDecoder decoder(mdb, pages(), codePage ? &*codePage : nullptr);
-        std::uint32_t page = 0;
-        // Every page the table's usage map names, in file order; the map can
-        // claim pages beyond a truncated file, which is checked before reading.
-        // libmdb leaves the map empty when its pointer leads nowhere, and then
-        // reads the map's type byte through a null pointer.
-        if (!def->usage_map || def->map_sz == 0)
-            corrupt(JetReader::tr("表“%1”的页面分配表无法识别。").arg(quoted));
-        for (;;) {
-            const gint32 next =
-                mdb_map_find_next(mdb, def->usage_map, static_cast<unsigned>(def->map_sz), page);
-            if (next < 0)
+    [[nodiscard]] std::size_t maxRowsPerPage() const {
+        return (pageSize - format->rowCountOffset - 2) / 2;
+    }
+
+    // Every page the table's usage map names, in file order. A map found
+    // unreadable part way leaves `mapError` set and the pages before it, so
+    // that the rows on those are read (and their faults reported) first, as
+    // reading page after page would.
+    std::vector<std::uint32_t> mapPages(const Definition& d, const QString& quoted,
+                                        std::exception_ptr& mapError) const {
+        std::vector<std::uint32_t> found;
+        try {
+            // libmdb leaves the map empty when its pointer leads nowhere, and
+            // then reads the map's type byte through a null pointer.
+            if (!d.def->usage_map || d.def->map_sz == 0)
                 corrupt(JetReader::tr("表“%1”的页面分配表无法识别。").arg(quoted));
-            if (next == 0)
-                break;
-            if (static_cast<std::uint32_t>(next) <= page)
-                corrupt(JetReader::tr("表“%1”的页面分配表无效。").arg(quoted));
-            page = static_cast<std::uint32_t>(next);
+            std::uint32_t page = 0;
+            for (;;) {
+                const gint32 next = mdb_map_find_next(mdb, d.def->usage_map,
+                                                      static_cast<unsigned>(d.def->map_sz), page);
+                if (next < 0)
+                    corrupt(JetReader::tr("表“%1”的页面分配表无法识别。").arg(quoted));
+                if (next == 0)
+                    break;
+                if (static_cast<std::uint32_t>(next) <= page)
+                    corrupt(JetReader::tr("表“%1”的页面分配表无效。").arg(quoted));
+                page = static_cast<std::uint32_t>(next);
+                found.push_back(page);
+            }
+        } catch (const JetFormatError&) {
+            mapError = std::current_exception();
+        }
+        return found;
+    }
+
+    // Appends the rows of the table's data pages among `dataPages` to `table`.
+    // The map can claim pages beyond a truncated file, which is checked before
+    // reading.
+    void readRows(const Definition& d, const std::string& name,
+                  std::span<const std::uint32_t> dataPages, std::uint32_t definitionPage,
+                  Table& table) const {
+        std::vector<MdbField> fields(d.def->num_cols);
+        jet::RowDecoder decoder(mdb, pages(), codePage ? &*codePage : nullptr);
+        for (const std::uint32_t page : dataPages) {
             pages().check(page, QT_TRANSLATE_NOOP("JetReader", "表“%1”的数据"), name);
             if (mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                 corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
@@ -143,15 +178,69 @@ struct JetDatabase::Handle {
             if (pg[0] != 0x01 || get32(pg, 4) != definitionPage)
                 continue;
             const std::uint32_t rows = get16(pg, format->rowCountOffset);
-            if (rows > maxRowsPerPage)
+            if (rows > maxRowsPerPage())
                 corrupt(JetReader::tr("第 %1 页的行数无效。").arg(page));
             for (std::uint32_t r = 0; r < rows; ++r) {
                 if (mdb->cur_pg != page && mdb_read_pg(mdb, page) != static_cast<ssize_t>(pageSize))
                     corrupt(JetReader::tr("无法读取第 %1 页。").arg(page));
-                if (jet::crackRow(mdb, pages(), def, page, r, fields))
-                    decoder.appendRow(*table, cols, fields);
+                if (jet::crackRow(mdb, pages(), d.def, page, r, fields))
+                    decoder.appendRow(table, d.cols, fields);
             }
         }
+    }
+
+    // Another handle on the same Jet 4 image, for a second thread: a libmdb
+    // handle keeps state from call to call.
+    [[nodiscard]] std::unique_ptr<Handle> sibling() const {
+        auto other = std::make_unique<Handle>();
+        other->image = image;
+        other->imageSize = imageSize;
+        other->format = format;
+        other->pageSize = pageSize;
+        other->pageCount = pageCount;
+        other->mdb = mdb_open_buffer(const_cast<unsigned char*>(image), imageSize, MDB_NOFLAGS);
+        if (!other->mdb)
+            fail(JetReader::tr("无法打开数据库文件。"));
+        return other;
+    }
+
+    std::shared_ptr<const Table> read(const std::string& name, std::uint32_t definitionPage) const {
+        const QString quoted = QString::fromStdString(name);
+        Definition d;
+        openDefinition(name, definitionPage, d);
+        auto table = std::make_shared<Table>(name, d.columns);
+        // The row count is only a hint, and a damaged one must not reserve
+        // more than the file could hold.
+        const std::size_t expectedRows =
+            std::min<std::size_t>(d.def->num_rows, std::size_t{pageCount} * maxRowsPerPage());
+        table->reserveRows(expectedRows);
+
+        std::exception_ptr mapError;
+        const std::vector<std::uint32_t> dataPages = mapPages(d, quoted, mapError);
+        // A large table's pages are read in two halves on two processor
+        // cores, each through its own handle, and the second half's rows
+        // appended after the first's: the rows come out as one pass gives them.
+        // Jet 3 files, small and rare, are read in one pass.
+        constexpr std::size_t kTwoThreadsFromPages = 256;
+        if (dataPages.size() < kTwoThreadsFromPages || codePage) {
+            readRows(d, name, dataPages, definitionPage, *table);
+        } else {
+            const std::span<const std::uint32_t> all(dataPages);
+            const std::size_t half = all.size() / 2;
+            auto secondHalf = startBeside([&] {
+                const auto other = sibling();
+                Definition theirs;
+                other->openDefinition(name, definitionPage, theirs);
+                Table rows(name, theirs.columns);
+                rows.reserveRows(expectedRows / 2 + expectedRows / 16);
+                other->readRows(theirs, name, all.subspan(half), definitionPage, rows);
+                return rows;
+            });
+            readRows(d, name, all.first(half), definitionPage, *table);
+            table->appendRows(secondHalf.get());
+        }
+        if (mapError)
+            std::rethrow_exception(mapError);
         return table;
     }
 
@@ -213,6 +302,7 @@ JetDatabase::JetDatabase(std::vector<unsigned char> image)
     if (!m_handle->mdb)
         fail(JetReader::tr("无法打开数据库文件。"));
     m_handle->image = m_image.data();
+    m_handle->imageSize = m_image.size();
     if (header.format == &jet::kJet3)
         m_handle->useCodePage(header.codePage);
     m_handle->readCatalogue();

@@ -30,10 +30,18 @@ int Table::findColumn(std::string_view name) const {
     return -1;
 }
 
-void Table::appendText(std::string_view text) {
-    if (m_text.size() + text.size() >= std::numeric_limits<std::uint32_t>::max())
+namespace {
+
+void checkArenaRoom(std::size_t used, std::size_t more) {
+    if (used + more >= std::numeric_limits<std::uint32_t>::max())
         throw EngineError({MessageTemplate{
             BEARING_TRANSLATE_NOOP("Engine", "表的内容超过 4 GB，无法载入。"), {}}});
+}
+
+} // namespace
+
+void Table::appendText(std::string_view text) {
+    checkArenaRoom(m_text.size(), text.size());
     Cell c{static_cast<std::uint32_t>(m_text.size()), static_cast<std::uint32_t>(text.size())};
     m_text.append(text.data(), text.size());
     m_textView = m_text.data();
@@ -50,6 +58,21 @@ void Table::appendCell(Cell cell) {
     m_cellView = m_cells.data();
     if (m_columns.empty() || m_cells.size() % m_columns.size() == 0)
         ++m_rowCount;
+}
+
+void Table::appendRows(const Table& rows) {
+    const std::string_view text = rows.text();
+    checkArenaRoom(m_text.size(), text.size());
+    const auto base = static_cast<std::uint32_t>(m_text.size());
+    m_text.append(text.data(), text.size());
+    m_textView = m_text.data();
+    m_textSize = m_text.size();
+    const std::span<const Cell> cells = rows.cells();
+    Cell* out = m_cells.extend(cells.size());
+    for (const Cell& c : cells)
+        *out++ = c.length == kNull ? c : Cell{c.offset + base, c.length};
+    m_cellView = m_cells.data();
+    m_rowCount += rows.rowCount();
 }
 
 void Table::reserveRows(std::size_t rows) {

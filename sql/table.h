@@ -90,6 +90,10 @@ class Table {
     void appendText(std::string_view text);
     void appendNull();
 
+    // Appends every row of `rows`, a table of the same columns built by
+    // appending too, after the rows already here.
+    void appendRows(const Table& rows);
+
     void reserveRows(std::size_t rows);
 
     // Orders of all rows computed once and kept with the table, because a

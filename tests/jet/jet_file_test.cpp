@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <optional>
 
 using namespace bearing;
 
@@ -130,24 +131,43 @@ TEST(JetFile, WriterRejectsValuesOfTheWrongKindForTheNewerColumnTypes) {
     EXPECT_EQ(writer.rowCount(), 0u);
 }
 
+// Large tables are read in two halves at once; every row must come back in file order, long
+// values and Nulls included, and damage in either half must fail the whole read.
 TEST(JetFile, LargeTablesSpanManyPagesAndKeepRowOrder) {
     // Enough rows for well over 512 data pages, past what an inline usage map covers.
     constexpr int kRows = 60000;
     JetWriter writer("Big", {{"Id", JetColumnType::Long},
                              {"Model", JetColumnType::Text},
-                             {"Brand", JetColumnType::Text}});
+                             {"Brand", JetColumnType::Text},
+                             {"Note", JetColumnType::Memo}});
+    const auto note = [](int i) -> std::optional<std::string> {
+        if (i % 7 == 0)
+            return std::nullopt;
+        return std::string(i % 1000 == 1 ? 5000 : 3, static_cast<char>('a' + i % 26));
+    };
+    const auto brand = [](int i) {
+        return std::string(i % 2 ? "SKF 6204-2RS1 轴承" : "NSK 6204DDU");
+    };
     for (int i = 0; i < kRows; ++i)
-        writer.addRow({std::int32_t{i}, std::string("6204-2RS/C3 #") + std::to_string(i),
-                       std::string(i % 2 ? "SKF 6204-2RS1 轴承" : "NSK 6204DDU")});
+        writer.addRow({std::int32_t{i}, std::string("6204-2RS/C3 #") + std::to_string(i), brand(i),
+                       note(i) ? JetValue{*note(i)} : JetValue{}});
     const auto image = writer.finish(FileSignature::Working);
     ASSERT_GT(image.size() / 4096, 600u);
     JetDatabase db(image);
     const auto table = db.readTable("big");
     ASSERT_TRUE(table);
     ASSERT_EQ(table->rowCount(), static_cast<std::size_t>(kRows));
-    for (int i : {0, 1, 511, 30000, kRows - 1}) {
-        EXPECT_EQ(cellText(*table, i, 0), std::to_string(i));
-        EXPECT_EQ(cellText(*table, i, 1), "6204-2RS/C3 #" + std::to_string(i));
+    for (int i = 0; i < kRows; ++i) {
+        ASSERT_EQ(cellText(*table, i, 0), std::to_string(i));
+        ASSERT_EQ(cellText(*table, i, 1), "6204-2RS/C3 #" + std::to_string(i)) << i;
+        ASSERT_EQ(cellText(*table, i, 2), brand(i)) << i;
+        ASSERT_EQ(cellText(*table, i, 3), note(i).value_or("<NULL>")) << i;
+    }
+
+    for (const std::size_t cut : {image.size() / 4, image.size() * 3 / 4}) {
+        const std::vector<unsigned char> truncated(image.begin(),
+                                                   image.begin() + cut / 4096 * 4096);
+        EXPECT_THROW((void)JetDatabase(truncated).readTable("big"), JetFormatError) << cut;
     }
 }
 

@@ -543,14 +543,18 @@ TEST(ShortcutAgreementTest, CombinedConditionsSelectWhatTheirPartsSelect) {
 TEST(BigramMaskTest, NoMatchingValueLacksABitOfThePattern) {
     for (const std::string& cell : trickyCells()) {
         const BigramMask mask = bigramMask(cell);
-        for (const std::string& pattern : trickyPatterns())
-            if (likeMatches(foldedCodePoints(cell), foldedCodePoints(pattern)))
+        for (const std::string& pattern : trickyPatterns()) {
+            if (likeMatches(foldedCodePoints(cell), foldedCodePoints(pattern))) {
                 EXPECT_TRUE(mayHold(mask, likePatternMask(foldedCodePoints(pattern))))
                     << cell << " like " << pattern;
-        for (const std::string& literal : trickyCells())
-            if (equalsIgnoringCase(cell, literal))
+            }
+        }
+        for (const std::string& literal : trickyCells()) {
+            if (equalsIgnoringCase(cell, literal)) {
                 EXPECT_TRUE(mayHold(mask, foldedBigramMask(foldedCodePoints(literal))))
                     << cell << " = " << literal;
+            }
+        }
     }
     EXPECT_FALSE(mayHold(bigramMask("6205"), likePatternMask(U"%6204%")))
         << "a mask that rules nothing out is no use";
