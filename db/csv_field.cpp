@@ -1,6 +1,8 @@
 // One field of CSV text, shared by the window's export and bearing-catalog's.
 #include "db/csv_field.h"
 
+#include <algorithm>
+
 namespace bearing {
 
 void appendQuotedField(std::string& out, std::string_view text) {
@@ -16,13 +18,24 @@ void appendQuotedField(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void appendCsvField(std::string& out, std::string_view text, char delimiter) {
+namespace {
+
+// Most fields are a few bytes long: one pass over them costs less than a
+// search of the whole field for each byte that needs quotes.
+bool needsQuotes(std::string_view text, char delimiter) {
     // Spreadsheets trim the spaces around an unquoted field, and a model written " 6204" must
     // keep its space.
-    const bool quoted = text.empty() || text.find_first_of("\"\r\n") != std::string_view::npos ||
-                        text.find(delimiter) != std::string_view::npos || text.front() == ' ' ||
-                        text.back() == ' ';
-    if (quoted)
+    if (text.empty() || text.front() == ' ' || text.back() == ' ')
+        return true;
+    return std::any_of(text.begin(), text.end(), [delimiter](char c) {
+        return c == '"' || c == '\r' || c == '\n' || c == delimiter;
+    });
+}
+
+} // namespace
+
+void appendCsvField(std::string& out, std::string_view text, char delimiter) {
+    if (needsQuotes(text, delimiter))
         appendQuotedField(out, text);
     else
         out += text;
