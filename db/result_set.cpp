@@ -27,7 +27,7 @@ void ResultSet::open() {
     m_connection.connect();
     SelectResult result = runSelect(
         statementText(), [this](std::string_view name) { return m_connection.table(name); },
-        std::move(m_statementOrder), m_maskedFromRows);
+        std::move(m_statementOrder), m_plan);
     m_table = std::move(result.table);
     m_statementOrder = std::move(result.rows);
     // After the statement, so that the order it computed is kept too.

@@ -23,11 +23,8 @@ class ResultSet {
     // Closes the set if it is open and replaces the statement.
     void setStatementLines(std::vector<std::string> lines);
 
-    // Tables from this many rows on have rows ruled out by bigram masks
-    // (runSelect's maskedFromRows). The masks are built at a table's first
-    // filtered search and pay off over the later ones, so a process that
-    // searches only once is better off without them.
-    void setMaskedFromRows(std::size_t rows) { m_maskedFromRows = rows; }
+    // How much each statement prepares its table for the later ones (runSelect's plan).
+    void setPlan(SelectPlan plan) { m_plan = plan; }
     [[nodiscard]] const std::vector<std::string>& statementLines() const { return m_lines; }
     // The statement as the engine receives it: every line followed by CR LF.
     [[nodiscard]] std::string statementText() const;
@@ -65,7 +62,7 @@ class ResultSet {
 
     Connection& m_connection;
     std::vector<std::string> m_lines;
-    std::size_t m_maskedFromRows = kMaskedFromRows;
+    SelectPlan m_plan;
     std::shared_ptr<const Table> m_table;
     std::vector<std::uint32_t> m_statementOrder;
     std::vector<std::uint32_t> m_rows;

@@ -334,7 +334,7 @@ constexpr std::size_t kFewMatchesOneIn = 8;
 } // namespace
 
 SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable,
-                       std::vector<std::uint32_t> rowStorage, std::size_t maskedFromRows) {
+                       std::vector<std::uint32_t> rowStorage, SelectPlan plan) {
     const SelectStatement parsed = parseStatement(statement);
 
     SelectResult result;
@@ -375,7 +375,7 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     // The condition is evaluated in table order, which walks memory
     // sequentially, and only on rows whose masks leave it possible.
     RowSet matching =
-        rowsMeeting(table, table.rowCount() >= maskedFromRows ? maskClauses(*where)
+        rowsMeeting(table, table.rowCount() >= plan.maskedFromRows ? maskClauses(*where)
                                                               : std::vector<MaskClause>{});
     Evaluator evaluator(table);
     matching.keepIf(
@@ -386,12 +386,11 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     }
     // Filtering the table's order yields the rows already ordered, with ties
     // in table order exactly as sorting the matches stably does. Ordering
-    // every row pays off once the order is kept for later searches; a few
-    // matches on a table without one are sorted alone, which spares a
-    // single search (a command line's, the first of a session) ordering rows
-    // it does not show.
+    // every row pays off when later searches use the order, or when the
+    // matches are most of the rows anyway.
     auto kept = keptTableOrder(table, *order);
-    if (!kept && matching.count() <= table.rowCount() / kFewMatchesOneIn) {
+    if (!kept && !plan.searchedAgain &&
+        matching.count() <= table.rowCount() / kFewMatchesOneIn) {
         matching.appendTo(result.rows);
         orderRows(table, *order, result.rows);
         return result;

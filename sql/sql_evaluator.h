@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,22 @@ struct SelectResult {
     std::vector<std::uint32_t> rows;
 };
 
+inline constexpr std::size_t kMaskedFromRows = 250'000; // smaller ones scan faster than masks build
+
+struct SelectPlan {
+    // Tables of this many rows or more have rows ruled out by bigram masks
+    // before their text is searched. The masks are built at a table's first
+    // filtered search and kept for the later ones.
+    std::size_t maskedFromRows = kMaskedFromRows;
+    // Whether later statements search the table too: an ordered search then
+    // orders every row once and keeps the order for them. Without, a few
+    // matches on a table whose order is not kept yet are sorted alone.
+    bool searchedAgain = true;
+};
+
+// A process that searches once earns back neither masks nor orders.
+inline constexpr SelectPlan kOneSearchOnly{std::numeric_limits<std::size_t>::max(), false};
+
 // Parses `statement`, resolves its table and column names, and returns the
 // rows its condition holds for, in ORDER BY order when it has one and in table
 // order otherwise. Text comparisons (=, <>, <, >, LIKE) ignore letter case;
@@ -30,12 +47,11 @@ struct SelectResult {
 // their text form. A Null cell satisfies no comparison. Throws StatementError
 // with the user's message on any error in the statement. The rows are written
 // into `rowStorage`'s memory, so that a caller running statement after
-// statement reuses memory it has already touched. Tables of `maskedFromRows`
-// rows or more have rows ruled out by bigram masks before their text is
-// searched; the rows selected are the same either way.
-inline constexpr std::size_t kMaskedFromRows = 250'000; // smaller ones scan faster than masks build
+// statement reuses memory it has already touched. `plan` says how much the
+// statement prepares its table for the statements after it; the rows selected
+// are the same whatever it says.
 [[nodiscard]] SelectResult runSelect(std::string_view statement, const TableResolver& resolveTable,
                                      std::vector<std::uint32_t> rowStorage = {},
-                                     std::size_t maskedFromRows = kMaskedFromRows);
+                                     SelectPlan plan = {});
 
 } // namespace bearing

@@ -48,12 +48,16 @@ std::shared_ptr<const Table> fixture() {
 }
 
 // The rows a statement selects, checked to be the same whether bigram masks rule rows out first
-// or every row is searched.
+// or every row is searched, and whether the table is prepared for later searches or not.
 std::vector<std::uint32_t> selectBothWays(const std::string& statement,
                                           const TableResolver& resolve) {
-    const std::vector<std::uint32_t> masked = runSelect(statement, resolve, {}, 0).rows;
+    const std::vector<std::uint32_t> masked =
+        runSelect(statement, resolve, {}, SelectPlan{.maskedFromRows = 0}).rows;
+    EXPECT_EQ(masked, runSelect(statement, resolve, {}, kOneSearchOnly).rows) << statement;
     EXPECT_EQ(masked,
-              runSelect(statement, resolve, {}, std::numeric_limits<std::size_t>::max()).rows)
+              runSelect(statement, resolve, {},
+                        SelectPlan{.maskedFromRows = std::numeric_limits<std::size_t>::max()})
+                  .rows)
         << statement;
     return masked;
 }
@@ -192,8 +196,9 @@ TEST(OrderByTest, AppliesAfterCondition) {
               (std::vector<std::uint32_t>{4, 2, 1, 0}));
 }
 
-// A few matches on a table whose order is not kept yet are sorted alone; they must come out as
-// the kept order filtered gives them, ties and Nulls included, and leave no order kept.
+// A search that is the table's only one sorts a few matches alone when the table's order is not
+// kept yet; they must come out as the kept order filtered gives them, ties and Nulls included,
+// and leave no order kept.
 TEST(OrderByTest, FewMatchesSortedAloneKeepTheTableOrdersTies) {
     std::vector<std::vector<Cell>> rows;
     for (int copy = 0; copy < 20; ++copy)
@@ -208,7 +213,8 @@ TEST(OrderByTest, FewMatchesSortedAloneKeepTheTableOrdersTies) {
         const std::string statement =
             std::string("select * from t where R = \"3\" or R = \"4\" order by ") + order;
         const auto fresh = test::tableOf("t", columns, rows);
-        const std::vector<std::uint32_t> alone = selectBothWays(statement, resolverFor(fresh));
+        const std::vector<std::uint32_t> alone =
+            runSelect(statement, resolverFor(fresh), {}, kOneSearchOnly).rows;
         ASSERT_EQ(alone.size(), 40u) << order;
         EXPECT_TRUE(fresh->orders().empty()) << order;
 

@@ -9,8 +9,6 @@
 #include "tools/catalog/csv_writer.h"
 #include "tools/catalog/message.h"
 
-#include <limits>
-
 namespace bearing::cli {
 
 namespace {
@@ -44,16 +42,13 @@ class CommandLineView : public SearchRunView {
     std::string m_caption;
 };
 
-// Each command searches once, so it builds no masks.
-constexpr std::size_t kOneSearchOnly = std::numeric_limits<std::size_t>::max();
-
 } // namespace
 
 void runSql(const SqlOptions& o, std::ostream& out, std::ostream& log) {
     Connection connection;
     connection.setConnectionText("provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + o.database);
     ResultSet rs(connection);
-    rs.setMaskedFromRows(kOneSearchOnly);
+    rs.setPlan(kOneSearchOnly);
     rs.setStatementLines({o.statement});
     rs.open();
     std::vector<std::size_t> columns(rs.table().columnCount());
@@ -71,7 +66,7 @@ void runQuery(const QueryOptions& o, std::ostream& out, std::ostream& log) {
     }
     Connection connection;
     ResultSet rs(connection);
-    rs.setMaskedFromRows(kOneSearchOnly);
+    rs.setPlan(kOneSearchOnly);
     CommandLineView view(log);
     SearchRun(connection, rs, view).run(criteria);
     if (!o.sort.empty())
