@@ -77,11 +77,27 @@ template <typename T> class GrowingBuffer {
         return start;
     }
 
+    // Gives back to the system the whole pages that values [first, last) lie
+    // on alone; those values read as zero afterwards. For a buffer emptied
+    // front to back while its values are copied elsewhere.
+    void giveBack(std::size_t first, std::size_t last) {
+        const std::size_t page = pageSize();
+        const std::size_t from = (first * sizeof(T) + page - 1) / page * page;
+        const std::size_t to = last * sizeof(T) / page * page;
+        if (m_data && from < to)
+            ::madvise(reinterpret_cast<char*>(m_data) + from, to - from, MADV_DONTNEED);
+    }
+
   private:
     static constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
-    static std::size_t roundToPages(std::size_t bytes) {
+    static std::size_t pageSize() {
         static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        return page;
+    }
+
+    static std::size_t roundToPages(std::size_t bytes) {
+        const std::size_t page = pageSize();
         return (std::max<std::size_t>(bytes, page) + page - 1) / page * page;
     }
 

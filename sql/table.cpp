@@ -60,19 +60,35 @@ void Table::appendCell(Cell cell) {
         ++m_rowCount;
 }
 
-void Table::appendRows(const Table& rows) {
+void Table::appendRows(Table&& rows) {
+    // The rows' memory is given back piece by piece as it is copied, so that
+    // joining two halves of a large table never holds the second one twice.
+    constexpr std::size_t kPiece = std::size_t{4} << 20;
     const std::string_view text = rows.text();
     checkArenaRoom(m_text.size(), text.size());
     const auto base = static_cast<std::uint32_t>(m_text.size());
-    m_text.append(text.data(), text.size());
+    for (std::size_t done = 0; done < text.size();) {
+        const std::size_t n = std::min(kPiece, text.size() - done);
+        m_text.append(text.data() + done, n);
+        rows.m_text.giveBack(done, done + n);
+        done += n;
+    }
     m_textView = m_text.data();
     m_textSize = m_text.size();
+
     const std::span<const Cell> cells = rows.cells();
-    Cell* out = m_cells.extend(cells.size());
-    for (const Cell& c : cells)
-        *out++ = c.length == kNull ? c : Cell{c.offset + base, c.length};
+    constexpr std::size_t kCellsAPiece = kPiece / sizeof(Cell);
+    for (std::size_t done = 0; done < cells.size();) {
+        const std::size_t n = std::min(kCellsAPiece, cells.size() - done);
+        Cell* out = m_cells.extend(n);
+        for (const Cell& c : cells.subspan(done, n))
+            *out++ = c.length == kNull ? c : Cell{c.offset + base, c.length};
+        rows.m_cells.giveBack(done, done + n);
+        done += n;
+    }
     m_cellView = m_cells.data();
-    m_rowCount += rows.rowCount();
+    m_rowCount += rows.m_rowCount;
+    rows = Table(std::move(rows.m_name), std::move(rows.m_columns));
 }
 
 void Table::reserveRows(std::size_t rows) {

@@ -90,9 +90,9 @@ class Table {
     void appendText(std::string_view text);
     void appendNull();
 
-    // Appends every row of `rows`, a table of the same columns built by
-    // appending too, after the rows already here.
-    void appendRows(const Table& rows);
+    // Moves every row of `rows`, a table of the same columns built by
+    // appending too, after the rows already here, and leaves `rows` empty.
+    void appendRows(Table&& rows);
 
     void reserveRows(std::size_t rows);
 
