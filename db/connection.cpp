@@ -188,7 +188,12 @@ void Connection::fingerprintAhead(const std::string& file) {
                           })};
 }
 
+Connection::~Connection() {
+    finishKeeping();
+}
+
 void Connection::disconnect() {
+    finishKeeping();
     m_ahead.reset();
     m_connected = false;
     m_database.reset();
@@ -237,18 +242,36 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
 }
 
 void Connection::keepDecodedTables() {
+    finishKeeping();
     if (!m_content)
         return;
-    const TableCache cache(defaultCacheFolder());
+    // Each table is written as it stands now: a view of its cells and of the
+    // orders it holds, which later searches may add to while it is written.
+    std::vector<std::pair<std::string, std::shared_ptr<const Table>>> toKeep;
     for (const auto& [key, table] : m_content->tables) {
         if (!table)
             continue;
         const auto kept = m_content->keptOrders.find(key);
         if (kept != m_content->keptOrders.end() && kept->second == table->orders().size())
             continue;
-        cache.store(m_key, key, *table);
+        toKeep.emplace_back(key, std::make_shared<const Table>(
+                                     table->name(), table->columns(), table->rowCount(),
+                                     table->cells(), table->text(), table->orders(), table));
         m_content->keptOrders[key] = table->orders().size();
     }
+    if (toKeep.empty())
+        return;
+    m_keeping = startBeside([cache = TableCache(defaultCacheFolder()), key = m_key,
+                             toKeep = std::move(toKeep)] {
+        for (const auto& [name, table] : toKeep)
+            cache.store(key, name, *table);
+    });
+}
+
+void Connection::finishKeeping() {
+    // A deferred start (no thread to be had) writes here.
+    if (m_keeping.valid())
+        m_keeping.get();
 }
 
 } // namespace bearing

@@ -23,6 +23,12 @@ class ConnectionError : public std::runtime_error {
 
 class Connection {
   public:
+    Connection() = default;
+    Connection(Connection&&) = default;
+    Connection& operator=(Connection&&) = default;
+    // Finishes keeping what keepDecodedTables() started.
+    ~Connection();
+
     void setConnectionText(std::string text) { m_text = std::move(text); }
     [[nodiscard]] const std::string& connectionText() const { return m_text; }
 
@@ -38,6 +44,7 @@ class Connection {
     // holds decoded is only fingerprinted, not read into memory or checked
     // again. Connecting an open connection does nothing.
     void connect();
+    // Closes the connection once the tables it keeps are in the cache folder.
     void disconnect();
 
     // Starts fingerprinting `file` on other threads, so that the caller can
@@ -57,7 +64,9 @@ class Connection {
 
     // Keeps the tables decoded so far, with the orders computed on them, in
     // the cache folder for later processes; writes only what the folder does
-    // not hold yet. Never throws: without the cache a search is only slower.
+    // not hold yet. The writing goes on beside the caller, who meanwhile shows
+    // the rows, and is finished by the next call, disconnect() or the
+    // destructor. Never throws: without the cache a search is only slower.
     void keepDecodedTables();
 
     // Decoded tables of the content last connected to, shared by every
@@ -75,6 +84,7 @@ class Connection {
     void checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const;
     void readCatalogue(const std::string& file, std::vector<unsigned char>& image) const;
     void openDatabase(std::vector<unsigned char> image);
+    void finishKeeping();
 
     std::string m_text;
     struct Fingerprint {
@@ -82,6 +92,7 @@ class Connection {
         std::future<ContentKey> key;
     };
     std::optional<Fingerprint> m_ahead;
+    std::future<void> m_keeping;
     bool m_connected = false;
     ContentKey m_key;
     std::unique_ptr<JetDatabase> m_database; // only while a table may still need decoding

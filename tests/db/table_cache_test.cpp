@@ -403,6 +403,37 @@ TEST_F(TableCacheTest, ConnectionKeepsTheDecodedTableAndALaterConnectionReadsIt)
               written - std::chrono::hours(1));
 }
 
+// Keeping goes on beside the searches: an order a later search adds while the table is written
+// waits for the next keeping, and the entry holds the table as it stood.
+TEST_F(TableCacheTest, KeepingWritesTheTableAsItStoodAndAddsLaterOrdersNextTime) {
+    const ScopedEnv xdg("XDG_CACHE_HOME", m_dir.c_str());
+    fs::create_directories(m_dir);
+    const fs::path file = m_dir / "bde.mdb";
+    const std::vector<unsigned char> bytes = catalogue(freshModel());
+    writeBytes(file, bytes);
+    const ContentKey key = contentKey(bytes.data() + 16, bytes.size() - 16);
+    const TableCache cache(m_dir / "bearing-lookup");
+
+    Connection c = connectionTo(file);
+    c.connect();
+    const auto t = c.table("zqbearing");
+    ASSERT_NE(t, nullptr);
+    c.keepDecodedTables();
+    (void)tableOrder(*t, SortKey{0, SortDirection::Descending});
+    c.disconnect();
+    auto kept = cache.load(key, "ZQbearing");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(cellsOf(*kept), cellsOf(*t));
+    EXPECT_TRUE(kept->orders().empty());
+
+    c.connect();
+    c.keepDecodedTables();
+    c.disconnect();
+    kept = cache.load(key, "ZQbearing");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->orders().size(), 1u);
+}
+
 TEST_F(TableCacheTest, ConnectionUsesAnIntactEntryAndDecodesTheFileWhenTheEntryIsDamaged) {
     const ScopedEnv xdg("XDG_CACHE_HOME", m_dir.c_str());
     fs::create_directories(m_dir);
@@ -430,8 +461,10 @@ TEST_F(TableCacheTest, ConnectionUsesAnIntactEntryAndDecodesTheFileWhenTheEntryI
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(cellsOf(*t), cellsOf(*decoded));
 
-    // Rewritten whole by the connection that decoded the file, it is read back by the next one.
+    // Rewritten whole by the connection that decoded the file (the writing done by the time the
+    // connection closes), it is read back by the next one.
     c.keepDecodedTables();
+    c.disconnect();
     const auto kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(cellsOf(*kept), cellsOf(*decoded));
