@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -193,7 +194,6 @@ Connection::~Connection() {
 }
 
 void Connection::disconnect() {
-    finishKeeping();
     m_ahead.reset();
     m_connected = false;
     m_database.reset();
@@ -242,7 +242,14 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
 }
 
 void Connection::keepDecodedTables() {
-    finishKeeping();
+    // Writings done meanwhile are collected; one still going on writes
+    // another entry file, and each appears whole.
+    std::erase_if(m_keeping, [](std::future<void>& writing) {
+        if (writing.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return false;
+        writing.get();
+        return true;
+    });
     if (!m_content)
         return;
     // Each table is written as it stands now: a view of its cells and of the
@@ -261,17 +268,18 @@ void Connection::keepDecodedTables() {
     }
     if (toKeep.empty())
         return;
-    m_keeping = startBeside([cache = TableCache(defaultCacheFolder()), key = m_key,
-                             toKeep = std::move(toKeep)] {
+    m_keeping.push_back(startBeside([cache = TableCache(defaultCacheFolder()), key = m_key,
+                                     toKeep = std::move(toKeep)] {
         for (const auto& [name, table] : toKeep)
             cache.store(key, name, *table);
-    });
+    }));
 }
 
 void Connection::finishKeeping() {
     // A deferred start (no thread to be had) writes here.
-    if (m_keeping.valid())
-        m_keeping.get();
+    for (std::future<void>& writing : m_keeping)
+        writing.get();
+    m_keeping.clear();
 }
 
 } // namespace bearing

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace bearing {
 
@@ -44,7 +45,6 @@ class Connection {
     // holds decoded is only fingerprinted, not read into memory or checked
     // again. Connecting an open connection does nothing.
     void connect();
-    // Closes the connection once the tables it keeps are in the cache folder.
     void disconnect();
 
     // Starts fingerprinting `file` on other threads, so that the caller can
@@ -65,9 +65,11 @@ class Connection {
     // Keeps the tables decoded so far, with the orders computed on them, in
     // the cache folder for later processes; writes only what the folder does
     // not hold yet. The writing goes on beside the caller, who meanwhile shows
-    // the rows, and is finished by the next call, disconnect() or the
-    // destructor. Never throws: without the cache a search is only slower.
+    // the rows and searches on; the destructor waits for it. Never throws:
+    // without the cache a search is only slower.
     void keepDecodedTables();
+    // Waits until what keepDecodedTables() handed over is written.
+    void finishKeeping();
 
     // Decoded tables of the content last connected to, shared by every
     // connection in the process.
@@ -84,7 +86,6 @@ class Connection {
     void checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const;
     void readCatalogue(const std::string& file, std::vector<unsigned char>& image) const;
     void openDatabase(std::vector<unsigned char> image);
-    void finishKeeping();
 
     std::string m_text;
     struct Fingerprint {
@@ -92,7 +93,7 @@ class Connection {
         std::future<ContentKey> key;
     };
     std::optional<Fingerprint> m_ahead;
-    std::future<void> m_keeping;
+    std::vector<std::future<void>> m_keeping;
     bool m_connected = false;
     ContentKey m_key;
     std::unique_ptr<JetDatabase> m_database; // only while a table may still need decoding

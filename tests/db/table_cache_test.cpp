@@ -420,15 +420,14 @@ TEST_F(TableCacheTest, KeepingWritesTheTableAsItStoodAndAddsLaterOrdersNextTime)
     ASSERT_NE(t, nullptr);
     c.keepDecodedTables();
     (void)tableOrder(*t, SortKey{0, SortDirection::Descending});
-    c.disconnect();
+    c.finishKeeping();
     auto kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(cellsOf(*kept), cellsOf(*t));
     EXPECT_TRUE(kept->orders().empty());
 
-    c.connect();
     c.keepDecodedTables();
-    c.disconnect();
+    c.finishKeeping();
     kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->orders().size(), 1u);
@@ -461,10 +460,9 @@ TEST_F(TableCacheTest, ConnectionUsesAnIntactEntryAndDecodesTheFileWhenTheEntryI
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(cellsOf(*t), cellsOf(*decoded));
 
-    // Rewritten whole by the connection that decoded the file (the writing done by the time the
-    // connection closes), it is read back by the next one.
+    // Rewritten whole by the connection that decoded the file, it is read back by the next one.
     c.keepDecodedTables();
-    c.disconnect();
+    c.finishKeeping();
     const auto kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(cellsOf(*kept), cellsOf(*decoded));
