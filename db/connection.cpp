@@ -241,7 +241,7 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
     }
 }
 
-void Connection::keepDecodedTables() {
+void Connection::keepDecodedTables(Keeping keeping) {
     // Writings done meanwhile are collected; one still going on writes
     // another entry file, and each appears whole.
     std::erase_if(m_keeping, [](std::future<void>& writing) {
@@ -266,13 +266,15 @@ void Connection::keepDecodedTables() {
                                      table->cells(), table->text(), table->orders(), table));
         m_content->keptOrders[key] = table->orders().size();
     }
-    if (toKeep.empty())
-        return;
-    m_keeping.push_back(startBeside([cache = TableCache(defaultCacheFolder()), key = m_key,
-                                     toKeep = std::move(toKeep)] {
+    auto write = [cache = TableCache(defaultCacheFolder()), key = m_key,
+                  toKeep = std::move(toKeep)] {
         for (const auto& [name, table] : toKeep)
             cache.store(key, name, *table);
-    }));
+    };
+    if (keeping == Keeping::Beside)
+        m_keeping.push_back(startBeside(std::move(write)));
+    else
+        write();
 }
 
 void Connection::finishKeeping() {

@@ -5,6 +5,7 @@
 #include "db/content_key.h"
 #include "jet/jet_reader.h"
 
+#include <cstdint>
 #include <future>
 #include <map>
 #include <memory>
@@ -64,10 +65,12 @@ class Connection {
 
     // Keeps the tables decoded so far, with the orders computed on them, in
     // the cache folder for later processes; writes only what the folder does
-    // not hold yet. The writing goes on beside the caller, who meanwhile shows
-    // the rows and searches on; the destructor waits for it. Never throws:
-    // without the cache a search is only slower.
-    void keepDecodedTables();
+    // not hold yet. Never throws: without the cache a search is only slower.
+    // Written before returning, so that a search that follows has the
+    // processor to itself, or, for a process that only shows the rows and
+    // ends, beside it while it does; the destructor waits for that writing.
+    enum class Keeping : std::uint8_t { BeforeReturning, Beside };
+    void keepDecodedTables(Keeping keeping = Keeping::BeforeReturning);
     // Waits until what keepDecodedTables() handed over is written.
     void finishKeeping();
 

@@ -31,7 +31,8 @@ void ResultSet::open() {
     m_table = std::move(result.table);
     m_statementOrder = std::move(result.rows);
     // After the statement, so that the order it computed is kept too.
-    m_connection.keepDecodedTables();
+    m_connection.keepDecodedTables(m_plan.searchedAgain ? Connection::Keeping::BeforeReturning
+                                                        : Connection::Keeping::Beside);
     m_rows = m_statementOrder;
     m_sort.clear();
     changed();

@@ -23,7 +23,9 @@ class ResultSet {
     // Closes the set if it is open and replaces the statement.
     void setStatementLines(std::vector<std::string> lines);
 
-    // How much each statement prepares its table for the later ones (runSelect's plan).
+    // How much each statement prepares its table for the later ones (runSelect's
+    // plan). A set searched once keeps the decoded table in the cache folder
+    // beside the caller, who shows the rows meanwhile.
     void setPlan(SelectPlan plan) { m_plan = plan; }
     [[nodiscard]] const std::vector<std::string>& statementLines() const { return m_lines; }
     // The statement as the engine receives it: every line followed by CR LF.

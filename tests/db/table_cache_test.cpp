@@ -403,8 +403,8 @@ TEST_F(TableCacheTest, ConnectionKeepsTheDecodedTableAndALaterConnectionReadsIt)
               written - std::chrono::hours(1));
 }
 
-// Keeping goes on beside the searches: an order a later search adds while the table is written
-// waits for the next keeping, and the entry holds the table as it stood.
+// Keeping beside the caller: an order a later search adds while the table is written waits for
+// the next keeping, and the entry holds the table as it stood.
 TEST_F(TableCacheTest, KeepingWritesTheTableAsItStoodAndAddsLaterOrdersNextTime) {
     const ScopedEnv xdg("XDG_CACHE_HOME", m_dir.c_str());
     fs::create_directories(m_dir);
@@ -418,7 +418,7 @@ TEST_F(TableCacheTest, KeepingWritesTheTableAsItStoodAndAddsLaterOrdersNextTime)
     c.connect();
     const auto t = c.table("zqbearing");
     ASSERT_NE(t, nullptr);
-    c.keepDecodedTables();
+    c.keepDecodedTables(Connection::Keeping::Beside);
     (void)tableOrder(*t, SortKey{0, SortDirection::Descending});
     c.finishKeeping();
     auto kept = cache.load(key, "ZQbearing");
@@ -426,7 +426,7 @@ TEST_F(TableCacheTest, KeepingWritesTheTableAsItStoodAndAddsLaterOrdersNextTime)
     EXPECT_EQ(cellsOf(*kept), cellsOf(*t));
     EXPECT_TRUE(kept->orders().empty());
 
-    c.keepDecodedTables();
+    c.keepDecodedTables(Connection::Keeping::Beside);
     c.finishKeeping();
     kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
@@ -462,7 +462,6 @@ TEST_F(TableCacheTest, ConnectionUsesAnIntactEntryAndDecodesTheFileWhenTheEntryI
 
     // Rewritten whole by the connection that decoded the file, it is read back by the next one.
     c.keepDecodedTables();
-    c.finishKeeping();
     const auto kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(cellsOf(*kept), cellsOf(*decoded));
