@@ -1,10 +1,9 @@
 // Content fingerprints with XXH3, which hashes faster than the file can be copied.
 #include "db/content_key.h"
 
+#include "db/fast_xxhash.h"
 #include "platform/beside.h"
 #include "platform/file_io.h"
-
-#include <xxhash.h>
 
 #include <algorithm>
 #include <future>

@@ -11,11 +11,10 @@
 // themselves are opened, mapped and replaced by platform/.
 #include "db/table_cache.h"
 
+#include "db/fast_xxhash.h"
 #include "platform/file_io.h"
 #include "platform/mapped_file.h"
 #include "platform/program_identity.h"
-
-#include <xxhash.h>
 
 #include <algorithm>
 #include <array>
