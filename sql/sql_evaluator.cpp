@@ -376,7 +376,7 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     // sequentially, and only on rows whose masks leave it possible.
     RowSet matching =
         rowsMeeting(table, table.rowCount() >= plan.maskedFromRows ? maskClauses(*where)
-                                                              : std::vector<MaskClause>{});
+                                                                   : std::vector<MaskClause>{});
     Evaluator evaluator(table);
     matching.keepIf(
         [&](std::size_t row) { return evaluator.evaluate(*where, row) == Truth::True; });
@@ -389,8 +389,7 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
     // every row pays off when later searches use the order, or when the
     // matches are most of the rows anyway.
     auto kept = keptTableOrder(table, *order);
-    if (!kept && !plan.searchedAgain &&
-        matching.count() <= table.rowCount() / kFewMatchesOneIn) {
+    if (!kept && !plan.searchedAgain && matching.count() <= table.rowCount() / kFewMatchesOneIn) {
         matching.appendTo(result.rows);
         orderRows(table, *order, result.rows);
         return result;

@@ -48,18 +48,23 @@ TEST(RowSetTest, ConditionsSelectTheSameRowsAtWordEdges) {
                 expected.push_back(static_cast<std::uint32_t>(hit));
         const std::shared_ptr<const Table> table = edgeTable(count, hits);
         const auto resolve = [table](std::string_view) { return table; };
-        EXPECT_EQ(runSelect("select * from t where C like \"%6204%\"", resolve, {}, SelectPlan{.maskedFromRows = 0}).rows,
+        EXPECT_EQ(runSelect("select * from t where C like \"%6204%\"", resolve, {},
+                            SelectPlan{.maskedFromRows = 0})
+                      .rows,
                   expected)
             << count;
-        EXPECT_EQ(
-            runSelect("select * from t where C like \"%6204%\" order by C", resolve, {}, SelectPlan{.maskedFromRows = 0}).rows,
-            expected)
+        EXPECT_EQ(runSelect("select * from t where C like \"%6204%\" order by C", resolve, {},
+                            SelectPlan{.maskedFromRows = 0})
+                      .rows,
+                  expected)
             << count << " (each hit's text sorts in row order)";
         std::vector<std::uint32_t> rest;
         for (std::uint32_t row = 0; row < count; ++row)
             if (std::find(expected.begin(), expected.end(), row) == expected.end())
                 rest.push_back(row);
-        EXPECT_EQ(runSelect("select * from t where not C like \"%6204%\"", resolve, {}, SelectPlan{.maskedFromRows = 0}).rows,
+        EXPECT_EQ(runSelect("select * from t where not C like \"%6204%\"", resolve, {},
+                            SelectPlan{.maskedFromRows = 0})
+                      .rows,
                   rest)
             << count;
     }
