@@ -93,7 +93,7 @@ void Connection::checkSignature(const std::string& file, const unsigned char* he
                                   .toStdString());
 }
 
-void Connection::readCatalogue(const std::string& file, std::vector<unsigned char>& image) const {
+void Connection::readCatalogue(const std::string& file, FileImage& image) const {
     checkCatalogue(file);
     try {
         readWholeFile(file, image);
@@ -105,7 +105,7 @@ void Connection::readCatalogue(const std::string& file, std::vector<unsigned cha
     checkSignature(file, image.data(), image.size());
 }
 
-void Connection::openDatabase(std::vector<unsigned char> image) {
+void Connection::openDatabase(FileImage image) {
     try {
         m_database = std::make_unique<JetDatabase>(std::move(image));
     } catch (const JetFormatError& e) {
@@ -168,7 +168,7 @@ void Connection::connect() {
         // Content that opened once opens again: a cache entry for it says
         // the checks below passed on these very bytes.
         if (!TableCache(defaultCacheFolder()).holds(key)) {
-            std::vector<unsigned char> image;
+            FileImage image;
             readCatalogue(file, image);
             key = contentKey(image.data() + kWorkingSignature.size(),
                              image.size() - kWorkingSignature.size());
@@ -214,7 +214,7 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
     if (!m_database) {
         // This content was opened before but not this table: read the file
         // again, and make sure it still is the content connected to.
-        std::vector<unsigned char> image;
+        FileImage image;
         readCatalogue(dataSource(), image);
         if (!(contentKey(image.data() + kWorkingSignature.size(),
                          image.size() - kWorkingSignature.size()) == m_key))

@@ -87,8 +87,8 @@ class Connection {
     [[nodiscard]] std::string value(std::string_view key) const;
     void checkCatalogue(const std::string& file) const;
     void checkSignature(const std::string& file, const unsigned char* head, std::size_t size) const;
-    void readCatalogue(const std::string& file, std::vector<unsigned char>& image) const;
-    void openDatabase(std::vector<unsigned char> image);
+    void readCatalogue(const std::string& file, FileImage& image) const;
+    void openDatabase(FileImage image);
 
     std::string m_text;
     struct Fingerprint {

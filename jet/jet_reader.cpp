@@ -209,14 +209,15 @@ struct JetDatabase::Handle {
         Definition d;
         openDefinition(name, definitionPage, d);
         auto table = std::make_shared<Table>(name, d.columns);
-        // The row count is only a hint, and a damaged one must not reserve
-        // more than the file could hold.
-        const std::size_t expectedRows =
-            std::min<std::size_t>(d.def->num_rows, std::size_t{pageCount} * maxRowsPerPage());
-        table->reserveRows(expectedRows);
-
         std::exception_ptr mapError;
         const std::vector<std::uint32_t> dataPages = mapPages(d, quoted, mapError);
+        // The row count is only a hint, and a damaged one must not reserve
+        // more than the file could hold. The rows' text mostly takes about
+        // as many bytes as the pages holding them; more only grows the room.
+        const std::size_t expectedRows =
+            std::min<std::size_t>(d.def->num_rows, std::size_t{pageCount} * maxRowsPerPage());
+        const std::size_t expectedText = dataPages.size() * pageSize;
+        table->reserve(expectedRows, expectedText);
         // A large table's pages are read in two halves on two processor
         // cores, each through its own handle, and the second half's rows
         // appended after the first's: the rows come out as one pass gives them.
@@ -232,7 +233,8 @@ struct JetDatabase::Handle {
                 Definition theirs;
                 other->openDefinition(name, definitionPage, theirs);
                 Table rows(name, theirs.columns);
-                rows.reserveRows(expectedRows / 2 + expectedRows / 16);
+                rows.reserve(expectedRows / 2 + expectedRows / 16,
+                             expectedText / 2 + expectedText / 16);
                 other->readRows(theirs, name, all.subspan(half), definitionPage, rows);
                 return rows;
             });
@@ -292,7 +294,10 @@ struct JetDatabase::Handle {
     }
 };
 
-JetDatabase::JetDatabase(std::vector<unsigned char> image)
+JetDatabase::JetDatabase(std::span<const unsigned char> image)
+    : JetDatabase(FileImage(image.begin(), image.end())) {}
+
+JetDatabase::JetDatabase(FileImage image)
     : m_image(std::move(image)), m_handle(std::make_unique<Handle>()) {
     const jet::Header header = jet::checkHeader(m_image);
     m_handle->format = header.format;

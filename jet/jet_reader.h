@@ -1,9 +1,11 @@
 // Reads tables out of a Jet 4.0 file image held in memory, through libmdb.
 #pragma once
 
+#include "platform/huge_pages.h"
 #include "sql/table.h"
 
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,7 +24,9 @@ class JetDatabase {
     // Takes the whole file. Checks its structure before libmdb sees it, so that
     // a truncated or foreign file fails with JetFormatError instead of
     // misbehaving. Either signature state is accepted here.
-    explicit JetDatabase(std::vector<unsigned char> image);
+    explicit JetDatabase(FileImage image);
+    // The same over a copy of `image`.
+    explicit JetDatabase(std::span<const unsigned char> image);
     ~JetDatabase();
     JetDatabase(const JetDatabase&) = delete;
     JetDatabase& operator=(const JetDatabase&) = delete;
@@ -36,7 +40,7 @@ class JetDatabase {
 
   private:
     struct Handle;
-    std::vector<unsigned char> m_image;
+    FileImage m_image;
     std::unique_ptr<Handle> m_handle;
 };
 

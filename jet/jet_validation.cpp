@@ -42,7 +42,7 @@ void rowBounds(const unsigned char* pg, const Pages& pages, std::uint32_t page, 
 
 } // namespace
 
-Header checkHeader(const std::vector<unsigned char>& image) {
+Header checkHeader(std::span<const unsigned char> image) {
     if (image.size() < jet::kHeaderCryptOffset + jet::kHeaderCryptLength)
         fail(JetReader::tr("不是完整的 Jet 数据库文件：文件只有 %1 字节。").arg(image.size()));
     static constexpr char kJet[] = "standard jet";

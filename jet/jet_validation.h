@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct Header {
 // Checks what libmdb takes on trust from page 0: a Jet 3 or Jet 4 header, whole pages of the
 // size its version has, and no encryption (an encrypted file would be "decrypted" into
 // garbage).
-[[nodiscard]] Header checkHeader(const std::vector<unsigned char>& image);
+[[nodiscard]] Header checkHeader(std::span<const unsigned char> image);
 
 // The file's pages as checked against its header.
 struct Pages {

@@ -13,7 +13,6 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,16 +24,6 @@ namespace {
 [[noreturn]] void fail(const char* what, const std::filesystem::path& path, int error) {
     throw FileError(QCoreApplication::translate("FileIo", what).toStdString() + " \"" +
                     path.string() + "\": " + std::strerror(error));
-}
-
-// Memory for a large file is touched in huge pages where the kernel offers
-// them: one page fault per 2 MB instead of one per 4 KB.
-void adviseHugePages(unsigned char* start, std::size_t size) {
-    constexpr std::uintptr_t huge = std::uintptr_t{2} << 20;
-    const auto first = (reinterpret_cast<std::uintptr_t>(start) + huge - 1) & ~(huge - 1);
-    const auto last = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(huge - 1);
-    if (first < last)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 }
 
 // Writes all `n` bytes, however many calls that takes; false when one fails.
@@ -52,15 +41,7 @@ bool writeAll(int fd, const void* p, std::size_t n) {
     return true;
 }
 
-} // namespace
-
-std::vector<unsigned char> readWholeFile(const std::filesystem::path& path) {
-    std::vector<unsigned char> bytes;
-    readWholeFile(path, bytes);
-    return bytes;
-}
-
-void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes) {
+template <typename Bytes> void readInto(const std::filesystem::path& path, Bytes& bytes) {
     FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (f.fd < 0)
         fail(QT_TRANSLATE_NOOP("FileIo", "无法打开文件"), path, errno);
@@ -73,10 +54,7 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
     // move the whole content to larger memory.
     constexpr std::size_t growth = 65536;
     const auto size = static_cast<std::size_t>(st.st_size);
-    if (bytes.capacity() < size + growth) {
-        bytes.reserve(size + growth);
-        adviseHugePages(bytes.data(), bytes.capacity());
-    }
+    bytes.reserve(size + growth);
     bytes.resize(size);
     std::size_t got = 0;
     for (;;) {
@@ -93,6 +71,18 @@ void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
         got += static_cast<std::size_t>(n);
     }
     bytes.resize(got);
+}
+
+} // namespace
+
+std::vector<unsigned char> readWholeFile(const std::filesystem::path& path) {
+    std::vector<unsigned char> bytes;
+    readInto(path, bytes);
+    return bytes;
+}
+
+void readWholeFile(const std::filesystem::path& path, FileImage& into) {
+    readInto(path, into);
 }
 
 void readFileInPieces(const std::filesystem::path& path, std::uint64_t offset, std::uint64_t length,

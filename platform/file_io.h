@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/huge_pages.h"
+
 namespace bearing {
 
 // A file could not be read or written; the message names the file and the
@@ -24,9 +26,9 @@ class FileError : public std::runtime_error {
 // The whole content of `path`, read in one go.
 [[nodiscard]] std::vector<unsigned char> readWholeFile(const std::filesystem::path& path);
 
-// The same into `into`, reusing its memory: reading a large file again into
-// memory it already touched costs no page faults.
-void readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& into);
+// The same into `into`, in huge pages for a large file and reusing its memory:
+// reading a large file again into memory it already touched costs no page faults.
+void readWholeFile(const std::filesystem::path& path, FileImage& into);
 
 // Hands the bytes of `path` from `offset` on, at most `length` of them, to
 // `take` front to back, in pieces small enough to stay in the processor's

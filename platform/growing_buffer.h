@@ -2,6 +2,8 @@
 // built in it without the copy and zero-fill of a std::vector's growth.
 #pragma once
 
+#include "platform/huge_pages.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -45,14 +47,13 @@ template <typename T> class GrowingBuffer {
     void reserve(std::size_t count) {
         if (count <= m_capacity)
             return;
-        const std::size_t bytes = roundToPages(count * sizeof(T));
+        const std::size_t bytes = mappingSize(count * sizeof(T));
         void* p = m_data ? ::mremap(m_data, m_capacity * sizeof(T), bytes, MREMAP_MAYMOVE)
-                         : ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
-                                  MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                         : mapFreshMemory(bytes);
         if (p == MAP_FAILED)
             throw std::bad_alloc();
-        if (bytes >= kHugePage)
-            ::madvise(p, bytes, MADV_HUGEPAGE);
+        if (m_data)
+            adviseHugePages(p, bytes);
         m_data = static_cast<T*>(p);
         m_capacity = bytes / sizeof(T);
     }
@@ -89,16 +90,9 @@ template <typename T> class GrowingBuffer {
     }
 
   private:
-    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
     static std::size_t pageSize() {
         static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
         return page;
-    }
-
-    static std::size_t roundToPages(std::size_t bytes) {
-        const std::size_t page = pageSize();
-        return (std::max<std::size_t>(bytes, page) + page - 1) / page * page;
     }
 
     void release() {

@@ -91,8 +91,9 @@ void Table::appendRows(Table&& rows) {
     rows = Table(std::move(rows.m_name), std::move(rows.m_columns));
 }
 
-void Table::reserveRows(std::size_t rows) {
+void Table::reserve(std::size_t rows, std::size_t textBytes) {
     m_cells.reserve(rows * m_columns.size());
+    m_text.reserve(textBytes);
 }
 
 std::optional<std::span<const std::uint32_t>> Table::cachedOrder(std::size_t key) const {

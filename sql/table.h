@@ -94,7 +94,9 @@ class Table {
     // appending too, after the rows already here, and leaves `rows` empty.
     void appendRows(Table&& rows);
 
-    void reserveRows(std::size_t rows);
+    // Room for `rows` rows holding `textBytes` bytes of text, made once so
+    // that filling the table does not grow its memory page by page.
+    void reserve(std::size_t rows, std::size_t textBytes);
 
     // Orders of all rows computed once and kept with the table, because a
     // decoded table serves every later search on the same file. `key` names

@@ -9,7 +9,9 @@
 namespace bearing::cli {
 
 void runExport(const ExportOptions& o, std::ostream& out) {
-    const JetDatabase db(readWholeFile(o.mdbPath));
+    FileImage image;
+    readWholeFile(o.mdbPath, image);
+    const JetDatabase db(std::move(image));
     const auto table = db.readTable(o.table);
     if (!table) {
         std::string names;
