@@ -1,6 +1,7 @@
 // The main window: layout, hints, start-up events and the search handler.
 #include "app/form1.h"
 
+#include "app/caption_tabs.h"
 #include "app/drop_down_box.h"
 #include "app/error_report.h"
 #include "app/wrapping_menu_bar.h"
@@ -197,7 +198,7 @@ void TForm1::buildSearchPage(QWidget* page) {
 }
 
 void TForm1::buildResultPages(QWidget* page, SaveFileChooser chooseSaveFile) {
-    m_pageControl2 = make<QTabWidget>(page, "PageControl2");
+    m_pageControl2 = make<CaptionTabs>(page, "PageControl2");
     m_anchors->add(m_pageControl2, {18, 81, 751, 462}, AnchorAll);
     m_ccfind = make<QWidget>(m_pageControl2, "CCFIND");
     m_pageControl2->addTab(m_ccfind, QString::fromUtf8("轴承查询"));
@@ -285,7 +286,7 @@ void TForm1::showBusyCursor() {
 }
 
 void TForm1::setResultCaption(const std::string& caption) {
-    m_pageControl2->setTabText(m_pageControl2->indexOf(m_ccfind), QString::fromStdString(caption));
+    m_pageControl2->setCaption(m_pageControl2->indexOf(m_ccfind), QString::fromStdString(caption));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -20,6 +20,7 @@ class QTabWidget;
 
 namespace bearing {
 
+class CaptionTabs;
 class DropDownBox;
 class NewsPage;
 
@@ -123,7 +124,7 @@ class TForm1 : public QMainWindow, private SearchRunView {
     DropDownBox* m_comboBox2 = nullptr;
     QPushButton* m_bitBtn1 = nullptr;
     QPushButton* m_bitBtn2 = nullptr;
-    QTabWidget* m_pageControl2 = nullptr;
+    CaptionTabs* m_pageControl2 = nullptr;
     QWidget* m_ccfind = nullptr;
     ResultGrid* m_dbGrid1 = nullptr;
 };
