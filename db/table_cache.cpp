@@ -1,4 +1,4 @@
-// Decoded tables kept between processes, as files read back into memory.
+// Decoded tables kept between processes, as files mapped into memory.
 //
 // An entry is one file: a fixed header, the table and column names, the cells,
 // the kept orders, then the text arena, each section starting on 8 bytes. The
@@ -8,11 +8,12 @@
 //
 // The writer and the reader of the entry format stay together, so that every
 // section the one writes is checked by the other in the same place; the files
-// themselves are read and replaced by platform/.
+// themselves are opened, mapped and replaced by platform/.
 #include "db/table_cache.h"
 
 #include "db/fast_xxhash.h"
 #include "platform/file_io.h"
+#include "platform/mapped_file.h"
 #include "platform/program_identity.h"
 
 #include <algorithm>
@@ -275,11 +276,13 @@ std::shared_ptr<const Table> TableCache::load(const ContentKey& key,
                                               std::string_view tableName) const {
     if (m_folder.empty())
         return nullptr;
-    std::shared_ptr<const FileImage> entry = readRegularFile(entryPath(key, tableName));
+    // Entries are only ever replaced by a rename, never rewritten in place, so
+    // the mapped file stays as it was for as long as the table is in use.
+    std::shared_ptr<const MappedFile> entry = MappedFile::open(entryPath(key, tableName));
     if (!entry)
         return nullptr;
     // Taken before the entry moves into the table's ownership.
-    const unsigned char* bytes = entry->data();
+    const unsigned char* bytes = entry->bytes();
     const std::size_t size = entry->size();
     return tableFromCacheEntry(bytes, size, key, tableName, std::move(entry));
 }

@@ -1,5 +1,5 @@
 // Decoded tables kept between processes: one file per catalogue content and
-// table in the user's cache folder, read back into memory when a later process
+// table in the user's cache folder, mapped into memory when a later process
 // opens the same content, so that only the first process ever decodes it.
 #pragma once
 

@@ -23,7 +23,7 @@ constexpr std::size_t kKeyOffset = 40;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Aligned as an entry read back from the cache folder is.
+    // Aligned as a mapped file is.
     std::vector<std::uint64_t> words(size / 8 + 1);
     auto* bytes = reinterpret_cast<unsigned char*>(words.data());
     std::memcpy(bytes, data, size);

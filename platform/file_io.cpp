@@ -41,13 +41,19 @@ bool writeAll(int fd, const void* p, std::size_t n) {
     return true;
 }
 
-// Reads the whole of the open file `f` into `bytes`; `path` names it in errors.
-template <typename Bytes>
-void readAll(const FileDescriptor& f, const std::filesystem::path& path, std::size_t size,
-             Bytes& bytes) {
+template <typename Bytes> void readInto(const std::filesystem::path& path, Bytes& bytes) {
+    FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0)
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法打开文件"), path, errno);
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
+    if (S_ISDIR(st.st_mode))
+        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, EISDIR);
     // Room for the read that finds the end of the file, so that it does not
     // move the whole content to larger memory.
     constexpr std::size_t growth = 65536;
+    const auto size = static_cast<std::size_t>(st.st_size);
     bytes.reserve(size + growth);
     bytes.resize(size);
     std::size_t got = 0;
@@ -67,18 +73,6 @@ void readAll(const FileDescriptor& f, const std::filesystem::path& path, std::si
     bytes.resize(got);
 }
 
-template <typename Bytes> void readInto(const std::filesystem::path& path, Bytes& bytes) {
-    const FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (f.fd < 0)
-        fail(QT_TRANSLATE_NOOP("FileIo", "无法打开文件"), path, errno);
-    struct stat st {};
-    if (::fstat(f.fd, &st) != 0)
-        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
-    if (S_ISDIR(st.st_mode))
-        fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, EISDIR);
-    readAll(f, path, static_cast<std::size_t>(st.st_size), bytes);
-}
-
 } // namespace
 
 std::vector<unsigned char> readWholeFile(const std::filesystem::path& path) {
@@ -89,21 +83,6 @@ std::vector<unsigned char> readWholeFile(const std::filesystem::path& path) {
 
 void readWholeFile(const std::filesystem::path& path, FileImage& into) {
     readInto(path, into);
-}
-
-std::shared_ptr<const FileImage> readRegularFile(const std::filesystem::path& path) {
-    // Without waiting for a writer, should the name be a pipe.
-    const FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK)};
-    struct stat st {};
-    if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
-        return nullptr;
-    auto image = std::make_shared<FileImage>();
-    try {
-        readAll(f, path, static_cast<std::size_t>(st.st_size), *image);
-    } catch (const FileError&) {
-        return nullptr;
-    }
-    return image;
 }
 
 void readFileInPieces(const std::filesystem::path& path, std::uint64_t offset, std::uint64_t length,

@@ -1,19 +1,18 @@
 // Whole-file and piecewise reads, whole-file replacements and in-place header writes.
 #pragma once
 
-#include "platform/huge_pages.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/huge_pages.h"
 
 namespace bearing {
 
@@ -30,12 +29,6 @@ class FileError : public std::runtime_error {
 // The same into `into`, in huge pages for a large file and reusing its memory:
 // reading a large file again into memory it already touched costs no page faults.
 void readWholeFile(const std::filesystem::path& path, FileImage& into);
-
-// The whole of `path` in memory of its own, in huge pages when large: a copy
-// in fresh huge pages costs fewer trips to the host of a virtual machine than
-// a first look at each small page of a mapping. nullptr when it is a symbolic
-// link, not a regular file, empty, or cannot be read.
-[[nodiscard]] std::shared_ptr<const FileImage> readRegularFile(const std::filesystem::path& path);
 
 // Hands the bytes of `path` from `offset` on, at most `length` of them, to
 // `take` front to back, in pieces small enough to stay in the processor's

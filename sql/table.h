@@ -56,7 +56,7 @@ class Table {
     Table(std::string name, std::vector<Column> columns);
 
     // A complete table whose cells, text and kept orders lie in memory that
-    // `owner` keeps alive (a kept file). The caller has checked that every
+    // `owner` keeps alive (a mapped file). The caller has checked that every
     // cell lies inside `text` and every order holds row numbers only.
     Table(std::string name, std::vector<Column> columns, std::size_t rowCount,
           std::span<const Cell> cells, std::string_view text,
