@@ -10,7 +10,8 @@
 namespace bearing {
 
 std::shared_ptr<const MappedFile> MappedFile::open(const std::filesystem::path& path) {
-    const FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW)};
+    // Without waiting for a writer, should the name be a pipe.
+    const FileDescriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK)};
     struct stat st {};
     if (f.fd < 0 || ::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
         return nullptr;

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace bearing;
@@ -220,6 +221,17 @@ TEST_F(TableCacheTest, ForeignOrEmptyFileUnderTheEntryNameIsIgnoredAndReplaced) 
     }
     fs::remove(entry);
     fs::create_directory(entry);
+    EXPECT_EQ(cache.load(kKey, "ZQbearing"), nullptr);
+    fs::remove(entry);
+    // A pipe no one writes to is refused at once, not waited on.
+    ASSERT_EQ(::mkfifo(entry.c_str(), 0600), 0);
+    EXPECT_EQ(cache.load(kKey, "ZQbearing"), nullptr);
+    fs::remove(entry);
+    // A link, even to a sound entry, is not an entry.
+    cache.store(kKey, "ZQbearing", original);
+    const fs::path elsewhere = m_dir / "elsewhere.table";
+    fs::rename(entry, elsewhere);
+    fs::create_symlink(elsewhere, entry);
     EXPECT_EQ(cache.load(kKey, "ZQbearing"), nullptr);
     fs::remove(entry);
     cache.store(kKey, "ZQbearing", original);
