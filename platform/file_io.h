@@ -1,6 +1,8 @@
 // Whole-file and piecewise reads, whole-file replacements and in-place header writes.
 #pragma once
 
+#include "platform/huge_pages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -11,8 +13,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/huge_pages.h"
 
 namespace bearing {
 

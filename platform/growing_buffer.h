@@ -12,7 +12,6 @@
 #include <utility>
 
 #include <sys/mman.h>
-#include <unistd.h>
 
 namespace bearing {
 
@@ -82,7 +81,7 @@ template <typename T> class GrowingBuffer {
     // on alone; those values read as zero afterwards. For a buffer emptied
     // front to back while its values are copied elsewhere.
     void giveBack(std::size_t first, std::size_t last) {
-        const std::size_t page = pageSize();
+        const std::size_t page = smallPageSize();
         const std::size_t from = (first * sizeof(T) + page - 1) / page * page;
         const std::size_t to = last * sizeof(T) / page * page;
         if (m_data && from < to)
@@ -90,11 +89,6 @@ template <typename T> class GrowingBuffer {
     }
 
   private:
-    static std::size_t pageSize() {
-        static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-        return page;
-    }
-
     void release() {
         if (m_data)
             ::munmap(m_data, m_capacity * sizeof(T));

@@ -16,13 +16,17 @@ namespace bearing {
 
 inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
 
+[[nodiscard]] inline std::size_t smallPageSize() {
+    static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    return page;
+}
+
 // `bytes` rounded up to whole pages, and from one huge page on to whole huge
 // pages: the kernel places a mapping of whole huge pages on a huge-page
 // boundary, so all of it can be huge, where another size begins and ends in
 // small pages.
 [[nodiscard]] inline std::size_t mappingSize(std::size_t bytes) {
-    static const auto smallPage = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    const std::size_t page = bytes >= kHugePage ? kHugePage : smallPage;
+    const std::size_t page = bytes >= kHugePage ? kHugePage : smallPageSize();
     return (std::max(bytes, page) + page - 1) / page * page;
 }
 
