@@ -36,6 +36,13 @@ std::string lowerAscii(std::string_view s) {
 
 constexpr std::string_view kJetProvider = "microsoft.jet.oledb.4.0";
 
+std::set<std::size_t> slotsOf(const Table& table) {
+    std::set<std::size_t> heldSlots;
+    for (const auto& [slot, order] : table.orders())
+        heldSlots.insert(slot);
+    return heldSlots;
+}
+
 } // namespace
 
 std::string Connection::value(std::string_view key) const {
@@ -208,7 +215,7 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
     if (const auto it = m_content->tables.find(key); it != m_content->tables.end())
         return it->second;
     if (auto kept = TableCache(defaultCacheFolder()).load(m_key, name)) {
-        m_content->keptOrders[key] = kept->orders().size();
+        m_content->keptOrders[key] = slotsOf(*kept);
         return m_content->tables.emplace(key, std::move(kept)).first->second;
     }
     if (!m_database) {
@@ -241,7 +248,7 @@ std::shared_ptr<const Table> Connection::table(std::string_view name) {
     }
 }
 
-void Connection::keepDecodedTables(Keeping keeping) {
+void Connection::keepDecodedTables(Keeping keeping, std::optional<UsedOrder> used) {
     // Writings done meanwhile are collected; one still going on writes
     // another entry file, and each appears whole.
     std::erase_if(m_keeping, [](std::future<void>& writing) {
@@ -254,22 +261,42 @@ void Connection::keepDecodedTables(Keeping keeping) {
         return;
     // Each table is written as it stands now: a view of its cells and of the
     // orders it holds, which later searches may add to while it is written.
-    std::vector<std::pair<std::string, std::shared_ptr<const Table>>> toKeep;
+    // The used order, when the table lacks it, is computed on that view by
+    // the writing, so the table itself is never changed from two threads.
+    struct ToKeep {
+        std::string name;
+        std::shared_ptr<const Table> table;
+        std::optional<SortKey> toOrder;
+    };
+    std::vector<ToKeep> toKeep;
     for (const auto& [key, table] : m_content->tables) {
         if (!table)
             continue;
+        std::set<std::size_t> heldSlots = slotsOf(*table);
+        std::optional<SortKey> toOrder;
+        if (used && used->table == table.get() && !keptTableOrder(*table, used->key)) {
+            toOrder = used->key;
+            heldSlots.insert(orderSlot(used->key));
+        }
         const auto kept = m_content->keptOrders.find(key);
-        if (kept != m_content->keptOrders.end() && kept->second == table->orders().size())
+        if (kept != m_content->keptOrders.end() &&
+            std::includes(kept->second.begin(), kept->second.end(), heldSlots.begin(),
+                          heldSlots.end()))
             continue;
-        toKeep.emplace_back(key, std::make_shared<const Table>(
-                                     table->name(), table->columns(), table->rowCount(),
-                                     table->cells(), table->text(), table->orders(), table));
-        m_content->keptOrders[key] = table->orders().size();
+        toKeep.push_back(
+            {key,
+             std::make_shared<const Table>(table->name(), table->columns(), table->rowCount(),
+                                           table->cells(), table->text(), table->orders(), table),
+             toOrder});
+        m_content->keptOrders[key] = std::move(heldSlots);
     }
     auto write = [cache = TableCache(defaultCacheFolder()), key = m_key,
                   toKeep = std::move(toKeep)] {
-        for (const auto& [name, table] : toKeep)
+        for (const auto& [name, table, toOrder] : toKeep) {
+            if (toOrder)
+                (void)tableOrder(*table, *toOrder);
             cache.store(key, name, *table);
+        }
     };
     if (keeping == Keeping::Beside)
         m_keeping.push_back(startBeside(std::move(write)));

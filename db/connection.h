@@ -4,12 +4,14 @@
 
 #include "db/content_key.h"
 #include "jet/jet_reader.h"
+#include "sql/row_order.h"
 
 #include <cstdint>
 #include <future>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -69,8 +71,17 @@ class Connection {
     // Written before returning, so that a search that follows has the
     // processor to itself, or, for a process that only shows the rows and
     // ends, beside it while it does; the destructor waits for that writing.
+    // `used`, the order a statement just used on one of the tables, is kept
+    // with it even where the statement only sorted its matches: the writing
+    // orders every row first, so that the next process on this content
+    // filters the order instead of sorting.
     enum class Keeping : std::uint8_t { BeforeReturning, Beside };
-    void keepDecodedTables(Keeping keeping = Keeping::BeforeReturning);
+    struct UsedOrder {
+        const Table* table;
+        SortKey key;
+    };
+    void keepDecodedTables(Keeping keeping = Keeping::BeforeReturning,
+                           std::optional<UsedOrder> used = std::nullopt);
     // Waits until what keepDecodedTables() handed over is written.
     void finishKeeping();
 
@@ -79,8 +90,8 @@ class Connection {
     struct DecodedContent {
         ContentKey key;
         std::map<std::string, std::shared_ptr<const Table>> tables;
-        // How many orders each table had when the cache folder last got it.
-        std::map<std::string, std::size_t> keptOrders;
+        // The orders (by slot) the cache folder holds with each table.
+        std::map<std::string, std::set<std::size_t>> keptOrders;
     };
 
   private:

@@ -30,9 +30,13 @@ void ResultSet::open() {
         std::move(m_statementOrder), m_plan);
     m_table = std::move(result.table);
     m_statementOrder = std::move(result.rows);
-    // After the statement, so that the order it computed is kept too.
+    // After the statement, so that the order it used is kept too.
+    std::optional<Connection::UsedOrder> used;
+    if (result.order)
+        used = Connection::UsedOrder{m_table.get(), *result.order};
     m_connection.keepDecodedTables(m_plan.searchedAgain ? Connection::Keeping::BeforeReturning
-                                                        : Connection::Keeping::Beside);
+                                                        : Connection::Keeping::Beside,
+                                   used);
     m_rows = m_statementOrder;
     m_sort.clear();
     changed();

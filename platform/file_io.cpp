@@ -91,8 +91,10 @@ void readFileInPieces(const std::filesystem::path& path, std::uint64_t offset, s
     if (f.fd < 0)
         fail(QT_TRANSLATE_NOOP("FileIo", "无法读取文件"), path, errno);
     ::posix_fadvise(f.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    // Small enough to stay in the processor's cache between the read and its use.
-    static thread_local std::array<unsigned char, 256 * 1024> piece;
+    // Small enough to stay in the processor's cache between the read and its
+    // use. On the stack, not thread-local: every thread the program starts
+    // would zero a thread-local one, whether it reads files or not.
+    std::array<unsigned char, 64 * 1024> piece;
     while (length > 0) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(piece.size(), length));
         const ssize_t n = ::pread(f.fd, piece.data(), wanted, static_cast<off_t>(offset));

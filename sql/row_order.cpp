@@ -187,13 +187,9 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
     }
 }
 
-namespace {
-
 std::size_t orderSlot(SortKey key) {
     return key.column * 2 + (key.direction == SortDirection::Descending ? 1 : 0);
 }
-
-} // namespace
 
 std::optional<std::span<const std::uint32_t>> keptTableOrder(const Table& table, SortKey key) {
     return table.cachedOrder(orderSlot(key));

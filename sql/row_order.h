@@ -30,6 +30,9 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
 // space, then ASC or DESC. Anything else throws StatementError with a message
 // quoting the expression. An empty expression is not one: it means statement
 // order, which the caller restores itself.
+// The key a table holds the order `key` gives under (Table::orders()).
+[[nodiscard]] std::size_t orderSlot(SortKey key);
+
 // Every row of the table in the order `key` gives (ties in table order),
 // computed on first use and kept with the table.
 [[nodiscard]] std::span<const std::uint32_t> tableOrder(const Table& table, SortKey key);

@@ -361,6 +361,7 @@ SelectResult runSelect(std::string_view statement, const TableResolver& resolveT
         order = SortKey{binder.column(parsed.orderBy->column, parsed.orderBy->position),
                         parsed.orderBy->descending ? SortDirection::Descending
                                                    : SortDirection::Ascending};
+    result.order = order;
 
     if (!where) {
         if (order) {

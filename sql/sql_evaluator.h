@@ -1,12 +1,14 @@
 // Third stage of the statement engine: runs a statement over an in-memory table.
 #pragma once
 
+#include "sql/row_order.h"
 #include "sql/table.h"
 
 #include <cstdint>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +23,8 @@ using TableResolver = std::function<std::shared_ptr<const Table>(std::string_vie
 struct SelectResult {
     std::shared_ptr<const Table> table;
     std::vector<std::uint32_t> rows;
+    // The statement's ORDER BY, for a caller keeping the table's order for later.
+    std::optional<SortKey> order;
 };
 
 inline constexpr std::size_t kMaskedFromRows = 250'000; // smaller ones scan faster than masks build

@@ -4,6 +4,7 @@
 #include "db/table_cache.h"
 
 #include "db/connection.h"
+#include "db/result_set.h"
 #include "jet/jet_reader.h"
 #include "jet/jet_writer.h"
 #include "sql/row_order.h"
@@ -443,6 +444,51 @@ TEST_F(TableCacheTest, KeepingWritesTheTableAsItStoodAndAddsLaterOrdersNextTime)
     kept = cache.load(key, "ZQbearing");
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->orders().size(), 1u);
+}
+
+// A one-search process sorts its few matches alone, yet the entry it leaves holds its statement's
+// order of every row, so that the next process filters the order instead of sorting; the table
+// in use is left as it was, and a later search with the same order writes nothing.
+TEST_F(TableCacheTest, OneSearchLeavesItsStatementsOrderKept) {
+    const ScopedEnv xdg("XDG_CACHE_HOME", m_dir.c_str());
+    fs::create_directories(m_dir);
+    JetWriter writer("ZQbearing", {{"newNO", JetColumnType::Text}, {"WJIN", JetColumnType::Long}});
+    for (int r = 0; r < 64; ++r)
+        writer.addRow({freshModel() + "-" + std::to_string((r * 37) % 64), std::int32_t{r % 16}});
+    const std::vector<unsigned char> bytes = writer.finish(FileSignature::Working);
+    const fs::path file = m_dir / "bde.mdb";
+    writeBytes(file, bytes);
+    const ContentKey key = contentKey(bytes.data() + 16, bytes.size() - 16);
+    const auto decoded = JetDatabase(bytes).readTable("ZQbearing");
+    const SortKey byModel{0, SortDirection::Descending};
+    const auto expected = tableOrder(*decoded, byModel);
+
+    Connection c = connectionTo(file);
+    const std::vector<std::string> statement{
+        "select * from zqbearing where WJIN = 3 order by newNO desc"};
+    ResultSet rs(c);
+    rs.setPlan(kOneSearchOnly);
+    rs.setStatementLines(statement);
+    rs.open();
+    c.finishKeeping();
+    EXPECT_EQ(rs.recordCount(), 4u);
+    EXPECT_TRUE(rs.table().orders().empty());
+    const auto kept = TableCache(m_dir / "bearing-lookup").load(key, "ZQbearing");
+    ASSERT_NE(kept, nullptr);
+    ASSERT_EQ(kept->orders().size(), 1u);
+    const auto order = keptTableOrder(*kept, byModel);
+    ASSERT_TRUE(order);
+    EXPECT_TRUE(std::equal(order->begin(), order->end(), expected.begin(), expected.end()));
+
+    const fs::path entry = *fs::directory_iterator(m_dir / "bearing-lookup");
+    const auto written = fs::last_write_time(entry) - std::chrono::hours(1);
+    fs::last_write_time(entry, written);
+    ResultSet again(c);
+    again.setPlan(kOneSearchOnly);
+    again.setStatementLines(statement);
+    again.open();
+    c.finishKeeping();
+    EXPECT_EQ(fs::last_write_time(entry), written);
 }
 
 TEST_F(TableCacheTest, ConnectionUsesAnIntactEntryAndDecodesTheFileWhenTheEntryIsDamaged) {
