@@ -15,18 +15,22 @@
 namespace bearing {
 
 inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
+// From here on a whole huge page costs less than the small pages it stands
+// for: sixty-four trips to the host against one, and zeroing 2 MB instead of
+// 256 KB.
+inline constexpr std::size_t kHugePagesFrom = kHugePage / 8;
 
 [[nodiscard]] inline std::size_t smallPageSize() {
     static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     return page;
 }
 
-// `bytes` rounded up to whole pages, and from one huge page on to whole huge
+// `bytes` rounded up to whole pages, and from kHugePagesFrom on to whole huge
 // pages: the kernel places a mapping of whole huge pages on a huge-page
 // boundary, so all of it can be huge, where another size begins and ends in
 // small pages.
 [[nodiscard]] inline std::size_t mappingSize(std::size_t bytes) {
-    const std::size_t page = bytes >= kHugePage ? kHugePage : smallPageSize();
+    const std::size_t page = bytes >= kHugePagesFrom ? kHugePage : smallPageSize();
     return (std::max(bytes, page) + page - 1) / page * page;
 }
 
@@ -53,13 +57,13 @@ template <typename T> struct HugePageAllocator {
     template <typename U> HugePageAllocator(const HugePageAllocator<U>&) noexcept {}
 
     [[nodiscard]] T* allocate(std::size_t n) {
-        if (n * sizeof(T) < kHugePage)
+        if (n * sizeof(T) < kHugePagesFrom)
             return std::allocator<T>().allocate(n);
         return static_cast<T*>(mapFreshMemory(mappingSize(n * sizeof(T))));
     }
 
     void deallocate(T* p, std::size_t n) noexcept {
-        if (n * sizeof(T) < kHugePage)
+        if (n * sizeof(T) < kHugePagesFrom)
             std::allocator<T>().deallocate(p, n);
         else
             ::munmap(p, mappingSize(n * sizeof(T)));

@@ -13,7 +13,7 @@
 namespace bearing {
 namespace {
 
-TEST(HugePagesTest, MappingSizesAreWholePagesAndFromOneHugePageOnWholeHugePages) {
+TEST(HugePagesTest, MappingSizesAreWholePagesAndFromAnEighthOfAHugePageOnWholeHugePages) {
     const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     struct Case {
         std::size_t bytes, expected;
@@ -23,6 +23,8 @@ TEST(HugePagesTest, MappingSizesAreWholePagesAndFromOneHugePageOnWholeHugePages)
         {1, page},
         {page, page},
         {page + 1, 2 * page},
+        {kHugePagesFrom - 1, kHugePagesFrom},
+        {kHugePagesFrom, kHugePage},
         {kHugePage - 1, kHugePage},
         {kHugePage, kHugePage},
         {kHugePage + 1, 2 * kHugePage},
@@ -36,7 +38,7 @@ TEST(HugePagesTest, ImagesKeepTheirBytesAcrossGrowthBothSidesOfAHugePage) {
     FileImage image(1000);
     std::iota(image.begin(), image.end(), 0);
     // From the standard allocator into a mapping, then into a larger mapping.
-    for (const std::size_t size : {kHugePage + 5, 3 * kHugePage + 1}) {
+    for (const std::size_t size : {kHugePagesFrom + 5, kHugePage + 5, 3 * kHugePage + 1}) {
         image.resize(size);
         for (std::size_t i = 0; i < 1000; ++i)
             ASSERT_EQ(image[i], static_cast<unsigned char>(i)) << size;
