@@ -19,7 +19,21 @@ void printRows(const ResultSet& rs, const std::vector<std::size_t>& columns, std
     for (std::size_t c : columns)
         header.push_back(rs.table().columns()[c].name);
     csv.writeHeader(header);
-    for (std::size_t r = 0; r < rs.recordCount(); ++r) {
+    // Records come in sort order, so each lies somewhere else in a table of
+    // up to hundreds of megabytes: its cells and then their text are fetched
+    // a few records ahead, to be in the processor's cache when written.
+    const Table& table = rs.table();
+    const std::span<const Table::Cell> cells = table.cells();
+    const std::size_t count = rs.recordCount();
+    constexpr std::size_t kCellsAhead = 16;
+    constexpr std::size_t kTextAhead = 8;
+    for (std::size_t r = 0; r < count; ++r) {
+        if (r + kCellsAhead < count)
+            __builtin_prefetch(cells.data() + rs.rowAt(r + kCellsAhead) * table.columnCount());
+        if (r + kTextAhead < count)
+            for (std::size_t c : columns)
+                if (const auto value = rs.value(r + kTextAhead, c))
+                    __builtin_prefetch(value->data());
         for (std::size_t c : columns)
             csv.writeField(rs.value(r, c));
         csv.endRecord();
