@@ -26,10 +26,6 @@ struct SortKey {
 // case-folded code points.
 void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows);
 
-// Reads a sort expression: a column name of `table` matched ignoring case, one
-// space, then ASC or DESC. Anything else throws StatementError with a message
-// quoting the expression. An empty expression is not one: it means statement
-// order, which the caller restores itself.
 // The key a table holds the order `key` gives under (Table::orders()).
 [[nodiscard]] std::size_t orderSlot(SortKey key);
 
@@ -40,6 +36,10 @@ void orderRows(const Table& table, SortKey key, std::vector<std::uint32_t>& rows
 [[nodiscard]] std::optional<std::span<const std::uint32_t>> keptTableOrder(const Table& table,
                                                                            SortKey key);
 
+// Reads a sort expression: a column name of `table` matched ignoring case, one
+// space, then ASC or DESC. Anything else throws StatementError with a message
+// quoting the expression. An empty expression is not one: it means statement
+// order, which the caller restores itself.
 [[nodiscard]] SortKey parseSortExpression(const Table& table, std::string_view expression);
 
 } // namespace bearing
